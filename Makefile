@@ -1,0 +1,31 @@
+# Thin wrapper: make run | make test | make bench | make clean
+JOBS  ?= $(shell nproc)
+FILE  ?=
+CMAKE_FLAGS ?=
+
+.PHONY: run test bench deps build-release build-test clean
+
+deps:
+	@bash scripts/setup-deps
+
+build-release: deps
+	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPENDWICK_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
+	cmake --build build/release -j$(JOBS)
+
+run: build-release
+	build/release/bin/pendwick $(FILE)
+
+build-test: deps
+	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DPENDWICK_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
+	cmake --build build/test -j$(JOBS)
+
+test: build-test
+	cd build/test && ctest --output-on-failure -j$(JOBS)
+
+bench: deps
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DPENDWICK_TESTS=OFF -DPENDWICK_BENCH=ON $(CMAKE_FLAGS) >/dev/null
+	cmake --build build/bench -j$(JOBS)
+	bash bench/run.sh build/bench/bin
+
+clean:
+	rm -rf build

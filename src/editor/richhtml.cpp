@@ -1,0 +1,982 @@
+#include "editor/richhtml.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPointer>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "app/messagebox.h"
+#include "editor/textops.h"
+#include "platform/configstore.h"
+
+bool TkrRichHTML::s_lineChanged = false;
+
+namespace {
+
+constexpr int KeyWindowMargin = 256;
+
+// While a long colour coding lets the event loop run (to paint its progress), this keeps
+// user input from reaching the program, notes an Escape press, and hands the held-back
+// keys on once the run is over.
+class TEscapeWatcher : public QObject
+{
+public:
+    TEscapeWatcher()
+    {
+        if (QCoreApplication::instance())
+            QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~TEscapeWatcher() override
+    {
+        if (QCoreApplication::instance())
+            QCoreApplication::instance()->removeEventFilter(this);
+        for (auto &held : m_held)
+            if (held.first)
+                QCoreApplication::postEvent(held.first, held.second.release());
+    }
+    bool Escaped() const { return m_escaped; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            auto *ke = static_cast<QKeyEvent *>(event);
+            if (ke->key() == Qt::Key_Escape) {
+                if (event->type() == QEvent::KeyPress)
+                    m_escaped = true;
+                return true;
+            }
+            if (watched->isWidgetType() && m_held.size() < 1000)
+                m_held.emplace_back(QPointer<QObject>(watched), std::unique_ptr<QEvent>(ke->clone()));
+            return true;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ShortcutOverride:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool m_escaped = false;
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
+};
+
+bool IsNonEditingKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Shift: case Qt::Key_Pause:
+    case Qt::Key_CapsLock: case Qt::Key_Escape: case Qt::Key_PageUp: case Qt::Key_PageDown:
+    case Qt::Key_End: case Qt::Key_Home: case Qt::Key_Left: case Qt::Key_Up: case Qt::Key_Right:
+    case Qt::Key_Down: case Qt::Key_Meta: case Qt::Key_Super_L: case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+        return true;
+    default:
+        return key >= Qt::Key_F1 && key <= Qt::Key_F12;
+    }
+}
+
+bool IsLineLeavingKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_PageUp: case Qt::Key_PageDown:
+    case Qt::Key_Home: case Qt::Key_Up: case Qt::Key_Down:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+TRedrawOff::TRedrawOff(TkrRichHTML *editor) : m_editor(editor)
+{
+    if (m_editor->Redraw()) {
+        m_editor->SetRedraw(false);
+        m_turnedOff = true;
+    }
+}
+
+TRedrawOff::~TRedrawOff()
+{
+    if (m_turnedOff)
+        m_editor->SetRedraw(true);
+}
+
+TkrRichHTML::TkrRichHTML(QWidget *parent) : QPlainTextEdit(parent)
+{
+    document()->setUndoRedoEnabled(false);
+    setTabChangesFocus(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_styles = DefaultCodeStyles();
+    connect(document(), &QTextDocument::contentsChange, this, &TkrRichHTML::OnContentsChange);
+    connect(document(), &QTextDocument::modificationChanged, this, [this](bool) {
+        if (!m_updating)
+            emit OnModifyStatusChange(this);
+    });
+    SetEditorFont(m_editorFontName, m_editorFontSize);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Text, ColorToQColor(m_foregroundColor));
+    pal.setColor(QPalette::Base, ColorToQColor(m_backgroundColor));
+    setPalette(pal);
+    SetTabWidth(m_tabWidth);
+    SetMargins();
+    StylesChanged();
+    SetModified(false);
+}
+
+TkrRichHTML::~TkrRichHTML() = default;
+
+// ---- Properties ----
+
+void TkrRichHTML::SetColorCodeMode(TColorCodeMode mode)
+{
+    m_colorCodeMode = mode;
+    if (mode == ccNone) {
+        m_runs.Clear();
+        StylesChanged();
+    } else {
+        ColorCodeAll();
+    }
+}
+
+void TkrRichHTML::SetFilename(const QString &name)
+{
+    LoadDocument(name);
+}
+
+void TkrRichHTML::SetForegroundColor(TColor c)
+{
+    if (c == m_foregroundColor)
+        return;
+    m_foregroundColor = c;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Text, ColorToQColor(c));
+    setPalette(pal);
+    ColorCodeAll();
+}
+
+void TkrRichHTML::SetBackgroundColor(TColor c)
+{
+    m_backgroundColor = c;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, ColorToQColor(c));
+    setPalette(pal);
+}
+
+void TkrRichHTML::SetTabWidth(int points)
+{
+    m_tabWidth = points;
+    const qreal dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    setTabStopDistance(std::max<qreal>(1.0, points * dpi / 72.0));
+}
+
+void TkrRichHTML::SetStyle(int kind, const TCodeStyle &style)
+{
+    if (kind < 0 || kind >= csCount)
+        return;
+    m_styles[size_t(kind)] = style;
+    StylesChanged();
+}
+
+// ---- Text and selection ----
+
+int TkrRichHTML::TextLength() const
+{
+    return std::max(0, document()->characterCount() - 1);
+}
+
+QString TkrRichHTML::TextRange(int from, int to) const
+{
+    const int n = TextLength();
+    from = std::clamp(from, 0, n);
+    to = std::clamp(to, from, n);
+    if (from == to)
+        return QString();
+    if (from == 0 && to == n)
+        return toPlainText();
+    QTextCursor c(document());
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    QString s = c.selectedText();
+    s.replace(QChar::ParagraphSeparator, u'\n');
+    return s;
+}
+
+int TkrRichHTML::SelStart() const
+{
+    return textCursor().selectionStart();
+}
+
+int TkrRichHTML::SelLength() const
+{
+    const QTextCursor c = textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+QString TkrRichHTML::SelText() const
+{
+    QString s = textCursor().selectedText();
+    s.replace(QChar::ParagraphSeparator, u'\n');
+    return s;
+}
+
+void TkrRichHTML::Select(int start, int length)
+{
+    const int n = TextLength();
+    start = std::clamp(start, 0, n);
+    const int end = std::clamp(start + std::max(0, length), start, n);
+    QTextCursor c(document());
+    c.setPosition(start);
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+int TkrRichHTML::LineFromChar(int pos) const
+{
+    const QTextBlock b = document()->findBlock(std::clamp(pos, 0, TextLength()));
+    return b.isValid() ? b.blockNumber() : std::max(0, document()->blockCount() - 1);
+}
+
+int TkrRichHTML::LineStart(int line) const
+{
+    const QTextBlock b = document()->findBlockByNumber(line);
+    return b.isValid() ? b.position() : TextLength();
+}
+
+int TkrRichHTML::LineLength(int line) const
+{
+    const QTextBlock b = document()->findBlockByNumber(line);
+    return b.isValid() ? b.length() - 1 : 0;
+}
+
+int TkrRichHTML::LineCount() const
+{
+    return document()->blockCount();
+}
+
+bool TkrRichHTML::Modified() const
+{
+    return document()->isModified();
+}
+
+void TkrRichHTML::SetModified(bool modified)
+{
+    const bool was = document()->isModified();
+    document()->setModified(modified);
+    // A change of state is reported by the document's own signal; report the rest here.
+    if (was == modified && !m_updating)
+        emit OnModifyStatusChange(this);
+}
+
+// ---- Editing primitives ----
+
+void TkrRichHTML::ReplaceRange(int pos, int length, const QString &text)
+{
+    const int n = TextLength();
+    pos = std::clamp(pos, 0, n);
+    length = std::clamp(length, 0, n - pos);
+    ++m_ownEdit;
+    QTextCursor c(document());
+    c.setPosition(pos);
+    c.setPosition(pos + length, QTextCursor::KeepAnchor);
+    if (text.isEmpty())
+        c.removeSelectedText();
+    else
+        c.insertText(text);
+    --m_ownEdit;
+}
+
+void TkrRichHTML::AddUndo(TUndoInformation step)
+{
+    m_undo.push_back(std::move(step));
+    while (m_undo.size() > size_t(MaxUndoSteps))
+        m_undo.pop_front();
+}
+
+void TkrRichHTML::OnContentsChange(int from, int removed, int added)
+{
+    if (m_applyingFormats || (removed == 0 && added == 0))
+        return;
+    ++m_changeCount;
+    m_runs.TextChanged(from, removed, added);
+    if (m_ownEdit > 0)
+        return;
+    if (m_keyEdit > 0) {
+        // A key's change must lie within the text saved before it to be undoable exactly.
+        const int slack = 1; // the document's final paragraph mark may be counted in
+        if (from < m_keyChangeFrom || from + removed > m_keyWindowEnd + slack)
+            m_changeUntracked = true;
+        else
+            m_keyWindowEnd += added - removed;
+        return;
+    }
+    // A change from elsewhere (dragging text, input methods) that no step describes:
+    // older steps would no longer fit the text, so they go.
+    m_undo.clear();
+}
+
+// ---- Insert ----
+
+void TkrRichHTML::InsertTags(const QString &startText, const QString &endText, bool replaceSelection)
+{
+    {
+        TRedrawOff redraw(this);
+        const QString st = NormalizeLineBreaks(startText);
+        const QString en = NormalizeLineBreaks(endText);
+        const int s = SelStart();
+        const int n = SelLength();
+        const QString selected = SelText();
+        const bool keepSelection = !m_overwriteMode && !replaceSelection;
+        const QString newText = st + (keepSelection ? selected : QString()) + en;
+
+        ReplaceRange(s, n, newText);
+        AddUndo({s, int(newText.size()), selected});
+        ColorCodeLines(LineFromChar(s), LineFromChar(s + int(newText.size())));
+        // Wrapped text stays selected between the tags; with nothing kept the caret sits
+        // after the start text.
+        Select(s + int(st.size()), (!en.isEmpty() && keepSelection) ? n : 0);
+    }
+    if (focusPolicy() != Qt::NoFocus && isVisible())
+        setFocus();
+    SetModified(true);
+}
+
+// ---- Colour coding ----
+
+void TkrRichHTML::ColorCodeAll()
+{
+    if (m_colorCodeMode == ccNone || TextLength() == 0)
+        return;
+    const QString text = toPlainText();
+    ColorCodeText(text, 0, int(text.size()));
+}
+
+void TkrRichHTML::ColorCodeLine(int line)
+{
+    if (m_colorCodeMode == ccNone || line < 0 || line >= LineCount())
+        return;
+    const int len = LineLength(line);
+    if (len == 0)
+        return;
+    const int start = LineStart(line);
+    ColorCode(start, start + len + 1);
+}
+
+void TkrRichHTML::ColorCodeLines(int firstLine, int lastLine)
+{
+    if (m_colorCodeMode == ccNone)
+        return;
+    firstLine = std::clamp(firstLine, 0, LineCount() - 1);
+    lastLine = std::clamp(lastLine, firstLine, LineCount() - 1);
+    ColorCode(LineStart(firstLine), LineStart(lastLine) + LineLength(lastLine));
+}
+
+void TkrRichHTML::ColorCode(int start, int end)
+{
+    if (m_colorCodeMode == ccNone)
+        return;
+    const int n = TextLength();
+    start = std::clamp(start, 0, n);
+    end = std::clamp(end, start, n);
+    if (start >= n)
+        return;
+    // The range and a margin past it: most tags that begin in the range end there.
+    const int windowEnd = int(std::min<qint64>(n, qint64(end) + 2 + 4096));
+    const QString text = TextRange(start, windowEnd);
+    TTextWindow w;
+    w.Text = text;
+    w.Offset = start;
+    w.TotalLength = n;
+    w.FindBeyond = [this](QChar ch, int from) {
+        const QTextCursor c = document()->find(QString(ch), from);
+        return c.isNull() ? -1 : c.selectionStart();
+    };
+    ColorCodeWindow(w, start, end);
+}
+
+void TkrRichHTML::ColorCodeText(QStringView text, int start, int end)
+{
+    TTextWindow w;
+    w.Text = text;
+    w.TotalLength = int(text.size());
+    ColorCodeWindow(w, start, end);
+}
+
+void TkrRichHTML::ColorCodeWindow(const TTextWindow &w, int start, int end)
+{
+    const bool longRun = end - start > LongColorCodeRun;
+    std::unique_ptr<TEscapeWatcher> watcher;
+    if (longRun) {
+        m_progressCaption = QStringLiteral("Color coding...");
+        SetProgress(0);
+        watcher = std::make_unique<TEscapeWatcher>();
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    {
+        TRedrawOff redraw(this);
+        int last = 0;
+        TColorCodeProgress progress;
+        if (longRun)
+            progress = [&](int pct) {
+                // Let the progress show, and see whether Escape was pressed.
+                if (pct != last) {
+                    last = pct;
+                    SetProgress(pct);
+                    QCoreApplication::processEvents();
+                }
+                return !watcher->Escaped();
+            };
+        const TColorCodeResult result = ColorCodeRuns(w, start, end, m_colorCodeMode, progress);
+        if (result.ResetStart == 0 && result.ResetEnd >= w.TotalLength) {
+            m_runs.Clear();
+            m_runs.Paint(0, 0, result.Runs);
+        } else {
+            m_runs.Paint(result.ResetStart, result.ResetEnd, result.Runs);
+        }
+        StylesChanged();
+    }
+    if (longRun) {
+        SetProgress(100);
+        m_progressCaption.clear();
+        QGuiApplication::restoreOverrideCursor();
+    }
+}
+
+void TkrRichHTML::StylesChanged()
+{
+    for (int i = 0; i < csCount; ++i) {
+        QTextCharFormat f;
+        f.setForeground(ColorToQColor(m_styles[size_t(i)].Color));
+        const int fx = m_styles[size_t(i)].Effects;
+        f.setFontWeight((fx & feBold) ? QFont::Bold : QFont::Normal);
+        f.setFontItalic(fx & feItalic);
+        f.setFontUnderline(fx & feUnderline);
+        m_formats[size_t(i)] = f;
+    }
+    ++m_formatEpoch;
+    viewport()->update();
+}
+
+QList<QTextLayout::FormatRange> TkrRichHTML::FormatsFor(const QTextBlock &block) const
+{
+    QList<QTextLayout::FormatRange> ranges;
+    if (m_colorCodeMode == ccNone)
+        return ranges;
+    const int pos = block.position();
+    for (const TStyleRun &r : m_runs.RunsIn(pos, pos + block.length() - 1)) {
+        QTextLayout::FormatRange fr;
+        fr.start = r.Start - pos;
+        fr.length = r.Length;
+        fr.format = m_formats[std::min<size_t>(r.Style, csCount - 1)];
+        ranges.append(fr);
+    }
+    return ranges;
+}
+
+void TkrRichHTML::ApplyBlockFormats(const QTextBlock &block)
+{
+    if (!block.isValid() || block.userState() == m_formatEpoch)
+        return;
+    QTextBlock b = block;
+    const QList<QTextLayout::FormatRange> ranges = FormatsFor(b);
+    QTextLayout *layout = b.layout();
+    if (layout && layout->formats() != ranges) {
+        m_applyingFormats = true;
+        layout->setFormats(ranges);
+        document()->markContentsDirty(b.position(), b.length());
+        m_applyingFormats = false;
+    }
+    b.setUserState(m_formatEpoch);
+}
+
+void TkrRichHTML::ApplyVisibleFormats()
+{
+    QTextBlock b = firstVisibleBlock();
+    if (!b.isValid())
+        return;
+    const QPointF offset = contentOffset();
+    ApplyBlockFormats(b);
+    qreal top = blockBoundingGeometry(b).translated(offset).top();
+    const qreal bottom = viewport()->height();
+    while (b.isValid() && top <= bottom) {
+        ApplyBlockFormats(b);
+        top += blockBoundingRect(b).height();
+        b = b.next();
+    }
+}
+
+QList<QTextLayout::FormatRange> TkrRichHTML::LineFormats(int line)
+{
+    const QTextBlock b = document()->findBlockByNumber(line);
+    ApplyBlockFormats(b);
+    return b.isValid() && b.layout() ? b.layout()->formats() : QList<QTextLayout::FormatRange>();
+}
+
+void TkrRichHTML::paintEvent(QPaintEvent *e)
+{
+    ApplyVisibleFormats();
+    QPlainTextEdit::paintEvent(e);
+}
+
+// ---- Keyboard, clipboard, undo ----
+
+void TkrRichHTML::keyPressEvent(QKeyEvent *e)
+{
+    const int key = e->key();
+    const Qt::KeyboardModifiers mods =
+        e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (key == Qt::Key_Insert && mods == Qt::NoModifier) {
+        ToggleInsertMode();
+        e->accept();
+        return;
+    }
+    if ((key == Qt::Key_Insert && mods == Qt::ShiftModifier) || e->matches(QKeySequence::Paste)) {
+        Paste();
+        e->accept();
+        return;
+    }
+    if (e->matches(QKeySequence::Cut)) {
+        Cut();
+        e->accept();
+        return;
+    }
+    if (e->matches(QKeySequence::Undo)) {
+        Undo();
+        e->accept();
+        return;
+    }
+    if (e->matches(QKeySequence::Redo)) {
+        e->accept(); // the history has no redo
+        return;
+    }
+    const bool ctrlOrAlt = mods & (Qt::ControlModifier | Qt::AltModifier);
+    // Leaving an edited line colours it again (the caret has not moved yet).
+    if (!ctrlOrAlt && m_colorCodeMode != ccNone && s_lineChanged && IsLineLeavingKey(key)) {
+        ColorCodeLine(LineFromChar(textCursor().position()));
+        s_lineChanged = false;
+    }
+
+    // Keep the text around the selection, to record exactly what the key changes.
+    const int n0 = TextLength();
+    const int w0 = std::max(0, SelStart() - KeyWindowMargin);
+    const int w1 = std::min(n0, SelStart() + SelLength() + KeyWindowMargin);
+    const QString before = TextRange(w0, w1);
+    const int changes = m_changeCount;
+    m_keyChangeFrom = w0;
+    m_keyWindowEnd = w1;
+    m_changeUntracked = false;
+    ++m_keyEdit;
+    QPlainTextEdit::keyPressEvent(e);
+    --m_keyEdit;
+    if (m_changeCount == changes)
+        return; // nothing changed: no step, not modified
+
+    if (m_changeUntracked) {
+        m_undo.clear();
+    } else {
+        const int n1 = TextLength();
+        const QString after = TextRange(w0, std::max(w0, w1 + (n1 - n0)));
+        int p = 0;
+        const int maxP = int(std::min(before.size(), after.size()));
+        while (p < maxP && before[p] == after[p])
+            ++p;
+        int s = 0;
+        while (s < maxP - p && before[before.size() - 1 - s] == after[after.size() - 1 - s])
+            ++s;
+        AddUndo({w0 + p, int(after.size()) - p - s, before.mid(p, before.size() - p - s)});
+    }
+    if (!ctrlOrAlt && !IsNonEditingKey(key))
+        s_lineChanged = true;
+    SetModified(true);
+}
+
+void TkrRichHTML::ToggleInsertMode()
+{
+    m_overwriteMode = !m_overwriteMode;
+    setOverwriteMode(m_overwriteMode);
+    emit OnInsertModeChange(this, !m_overwriteMode);
+}
+
+bool TkrRichHTML::CanPaste() const
+{
+    const QMimeData *md = QGuiApplication::clipboard()->mimeData();
+    return md && md->hasText();
+}
+
+void TkrRichHTML::Cut()
+{
+    const int n = SelLength();
+    if (n == 0)
+        return;
+    const int s = SelStart();
+    const QString selected = SelText();
+    QGuiApplication::clipboard()->setText(selected);
+    {
+        TRedrawOff redraw(this);
+        ReplaceRange(s, n, QString());
+        AddUndo({s, 0, selected});
+        Select(s, 0);
+    }
+    SetModified(true);
+}
+
+void TkrRichHTML::Paste()
+{
+    if (isReadOnly())
+        return;
+    const QMimeData *md = QGuiApplication::clipboard()->mimeData();
+    if (md)
+        insertFromMimeData(md);
+}
+
+void TkrRichHTML::insertFromMimeData(const QMimeData *source)
+{
+    if (!source || !source->hasText())
+        return;
+    const QString text = NormalizeLineBreaks(source->text());
+    const int s = SelStart();
+    const QString replaced = SelText();
+    {
+        TRedrawOff redraw(this);
+        ReplaceRange(s, SelLength(), text);
+        const int caret = s + int(text.size());
+        AddUndo({s, caret - s, replaced});
+        Select(caret, 0);
+        ColorCodeLines(LineFromChar(s), LineFromChar(caret));
+    }
+    ensureCursorVisible();
+    SetModified(true);
+}
+
+void TkrRichHTML::Undo()
+{
+    if (m_undo.empty())
+        return;
+    const TUndoInformation step = std::move(m_undo.back());
+    m_undo.pop_back();
+    {
+        TRedrawOff redraw(this);
+        ReplaceRange(step.Position, step.InsertedLength, step.RemovedText);
+        const int pos = std::clamp(step.Position, 0, TextLength());
+        const int caret = std::min(TextLength(), pos + int(step.RemovedText.size()));
+        Select(caret, 0);
+        ColorCodeLines(LineFromChar(pos), LineFromChar(caret));
+    }
+    ensureCursorVisible();
+    SetModified(true);
+}
+
+void TkrRichHTML::contextMenuEvent(QContextMenuEvent *e)
+{
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("&Undo"), this, &TkrRichHTML::Undo)->setEnabled(CanUndo());
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Cu&t"), this, &TkrRichHTML::Cut)->setEnabled(SelLength() > 0);
+    menu.addAction(QStringLiteral("&Copy"), this, &QPlainTextEdit::copy)->setEnabled(SelLength() > 0);
+    menu.addAction(QStringLiteral("&Paste"), this, &TkrRichHTML::Paste)->setEnabled(CanPaste());
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Select &All"), this, &QPlainTextEdit::selectAll);
+    menu.exec(e->globalPos());
+}
+
+// ---- Files ----
+
+bool TkrRichHTML::LoadDocument(const QString &name)
+{
+    m_lastError.clear();
+    if (name.isEmpty()) {
+        TRedrawOff redraw(this);
+        ++m_ownEdit;
+        m_runs.Clear();
+        setPlainText(QString());
+        --m_ownEdit;
+        m_filename.clear();
+        m_fileFormat = TTextFileFormat();
+        m_undo.clear();
+        SetModified(false);
+        return false;
+    }
+    QString text;
+    TTextFileFormat format;
+    if (!ReadTextFile(name, text, format, m_lastError))
+        return false; // the document stays as it was
+    {
+        TRedrawOff redraw(this);
+        ++m_ownEdit;
+        m_runs.Clear();
+        setPlainText(text);
+        --m_ownEdit;
+        m_fileFormat = format;
+        m_filename = name;
+        if (m_colorCodeMode != ccNone && !text.isEmpty())
+            ColorCodeText(text, 0, int(text.size()));
+        else
+            StylesChanged();
+        text = QString();
+        SetModified(false);
+        m_undo.clear();
+        SetMargins();
+        moveCursor(QTextCursor::Start);
+    }
+    return true;
+}
+
+bool TkrRichHTML::SaveDocument(const QString &name)
+{
+    m_lastError.clear();
+    if (name.isEmpty()) {
+        m_lastError = QStringLiteral("No file name was given to save the document under.");
+        return false;
+    }
+    TTextFileFormat format = m_fileFormat;
+    if (!WriteTextFile(name, toPlainText(), format, m_lastError))
+        return false; // the old file is intact and the document stays modified
+    m_fileFormat = format;
+    m_filename = name;
+    SetModified(false);
+    emit OnDocumentSaved(this);
+    return true;
+}
+
+bool TkrRichHTML::InsertFromFile(const QString &name)
+{
+    TRedrawOff redraw(this);
+    m_lastError.clear();
+    if (name.isEmpty())
+        return false;
+    if (!QFileInfo::exists(name)) {
+        ShowMessage(QStringLiteral("File \"%1\" does not exist.").arg(name));
+        return false;
+    }
+    QString text;
+    TTextFileFormat format;
+    if (!ReadTextFile(name, text, format, m_lastError)) {
+        MessageBox(mkError, m_lastError);
+        return false;
+    }
+    QStringList lines = text.split(u'\n');
+    if (text.endsWith(u'\n'))
+        lines.removeLast();
+    if (lines.isEmpty())
+        lines.append(QString());
+    for (const QString &line : lines)
+        InsertTags(line + QStringLiteral("\r\n"), QString(), false);
+    return true;
+}
+
+// ---- Whole-text operations ----
+
+int TkrRichHTML::ReplaceAll(const QString &findText, const QString &replaceText, bool matchCase)
+{
+    if (findText.isEmpty())
+        return 0;
+    TRedrawOff redraw(this);
+    TReplaceAllResult r = ReplaceAllText(toPlainText(), NormalizeLineBreaks(findText),
+                                         NormalizeLineBreaks(replaceText), matchCase);
+    if (r.Count == 0)
+        return 0;
+    const QString oldRegion = TextRange(r.First, r.OldEnd);
+    const QString newRegion = r.Text.mid(r.First, r.NewEnd - r.First);
+    r.Text = QString();
+    ReplaceRange(r.First, r.OldEnd - r.First, newRegion);
+    // One step holds the whole replacement, so it can be undone whole.
+    AddUndo({r.First, int(newRegion.size()), oldRegion});
+    Select(r.NewEnd, 0);
+    SetModified(true);
+    return r.Count;
+}
+
+void TkrRichHTML::IndentLines()
+{
+    const int s = SelStart(), e = s + SelLength();
+    const int first = LineFromChar(s);
+    int last = LineFromChar(e);
+    if (e > s && TextRange(e - 1, e) == QLatin1String("\n"))
+        --last;
+    if (last < first)
+        return;
+    TRedrawOff redraw(this);
+    const int a = LineStart(first);
+    const int b = LineStart(last) + LineLength(last);
+    const QString old = TextRange(a, b);
+    const QString indented = IndentText(old);
+    ReplaceRange(a, b - a, indented);
+    ColorCodeLines(first, last);
+    Select(a, int(indented.size()));
+    AddUndo({a, int(indented.size()), old});
+    SetModified(true);
+}
+
+void TkrRichHTML::UnindentLines()
+{
+    const int s = SelStart(), e = s + SelLength();
+    const int first = LineFromChar(s);
+    const int last = LineFromChar(e);
+    TRedrawOff redraw(this);
+    const int a = LineStart(first);
+    const int b = LineStart(last) + LineLength(last);
+    const QString old = TextRange(a, b);
+    const QString unindented = UnindentText(old);
+    if (unindented != old) {
+        ReplaceRange(a, b - a, unindented);
+        ColorCodeLines(first, last);
+        SetModified(true);
+    }
+    Select(a, int(unindented.size()));
+    AddUndo({a, int(unindented.size()), old});
+}
+
+void TkrRichHTML::StripTags(bool wholeDocument)
+{
+    if (!wholeDocument && SelLength() == 0)
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    {
+        TRedrawOff redraw(this);
+        int s = wholeDocument ? 0 : SelStart();
+        QString t = wholeDocument ? toPlainText() : SelText();
+        const int k = StripTagsStart(t);
+        if (k > 0) {
+            s += k;
+            t.remove(0, k);
+        }
+        const QString result = StripTagsText(t);
+        if (result != t) {
+            ReplaceRange(s, int(t.size()), result);
+            AddUndo({s, int(result.size()), t});
+            ColorCode(s, s + int(result.size()));
+            SetModified(true);
+        }
+        Select(s, 0);
+    }
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void TkrRichHTML::SelectLines(int firstLine, int lastLine)
+{
+    const int start = LineStart(std::max(0, firstLine));
+    const int end = lastLine + 1 < LineCount() ? LineStart(lastLine + 1) : TextLength();
+    Select(start, end - start);
+}
+
+// ---- Settings ----
+
+void TkrRichHTML::ReadFontSettings(const QString &key)
+{
+    if (key.isEmpty()) {
+        ShowMessage(QStringLiteral("ReadFontSettings - Invalid FFontRegistryKey"));
+        return;
+    }
+    SetEditorFont(ConfigStore::Read(key, QStringLiteral("DefaultFontName"), QStringLiteral("MS Sans Serif")),
+                  ConfigStore::ReadInt(key, QStringLiteral("DefaultFontSize"), 8));
+    for (int i = 0; i < csCount; ++i) {
+        const QString stem = QLatin1String(CodeStyleInfo()[size_t(i)].Stem);
+        m_styles[size_t(i)].Color = ConfigStore::ReadInt(key, stem + QLatin1String("Color"),
+                                                         CodeStyleInfo()[size_t(i)].DefaultColor);
+        m_styles[size_t(i)].Effects = ConfigStore::ReadInt(key, stem + QLatin1String("Effects"), 0);
+    }
+    StylesChanged();
+}
+
+void TkrRichHTML::WriteFontSettings(const QString &key)
+{
+    if (key.isEmpty()) {
+        ShowMessage(QStringLiteral("WriteFontSettings - Invalid FontRegKey"));
+        return;
+    }
+    ConfigStore::Write(key, QStringLiteral("DefaultFontName"), m_editorFontName);
+    ConfigStore::WriteInt(key, QStringLiteral("DefaultFontSize"), m_editorFontSize);
+    for (int i = 0; i < csCount; ++i) {
+        const QString stem = QLatin1String(CodeStyleInfo()[size_t(i)].Stem);
+        ConfigStore::WriteInt(key, stem + QLatin1String("Color"), m_styles[size_t(i)].Color);
+        ConfigStore::WriteInt(key, stem + QLatin1String("Effects"), m_styles[size_t(i)].Effects);
+    }
+}
+
+void TkrRichHTML::SetEditorFont(const QString &name, int size)
+{
+    m_editorFontName = name.left(255);
+    m_editorFontSize = size;
+    QFont f(m_editorFontName);
+    f.setPointSize(size > 0 ? size : 8);
+    f.setStyleHint(QFont::SansSerif);
+    setFont(f);
+    SetTabWidth(m_tabWidth);
+    StylesChanged();
+}
+
+// ---- Redraw and notifications ----
+
+void TkrRichHTML::SetRedraw(bool on)
+{
+    if (m_redraw == on)
+        return;
+    m_redraw = on;
+    viewport()->setUpdatesEnabled(on);
+    if (on)
+        viewport()->update();
+}
+
+void TkrRichHTML::BeginUpdate()
+{
+    if (m_updateHeld || m_updating)
+        return;
+    m_updating = true;
+    SetRedraw(false);
+}
+
+void TkrRichHTML::EndUpdate()
+{
+    if (m_updateHeld || !m_updating)
+        return;
+    m_updating = false;
+    SetRedraw(true);
+}
+
+void TkrRichHTML::HoldUpdate(bool on)
+{
+    if (on) {
+        SetRedraw(false);
+        m_updating = true;
+        m_updateHeld = true;
+    } else {
+        m_updateHeld = false;
+        m_updating = false;
+        SetRedraw(true);
+    }
+}
+
+void TkrRichHTML::SetProgress(int value)
+{
+    emit OnProgressChange(this, std::clamp(value, 0, 100));
+}
+
+void TkrRichHTML::SetMargins()
+{
+    document()->setDocumentMargin(3);
+    // Keep the selection visible when the control loses the focus.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                 pal.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(pal);
+}

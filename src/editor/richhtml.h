@@ -1,0 +1,193 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QTextLayout>
+#include <array>
+#include <deque>
+
+#include "editor/colorcoding.h"
+#include "editor/stylerunstore.h"
+#include "editor/textfile.h"
+#include "platform/colortypes.h"
+
+// One step of the editor's own undo history: undoing it replaces InsertedLength characters
+// at Position with RemovedText.
+struct TUndoInformation
+{
+    int Position = 0;
+    int InsertedLength = 0;
+    QString RemovedText;
+};
+
+// The text control that holds one document: a plain-text editor that colour-codes HTML,
+// wraps selections in tags through InsertTags, keeps an undo history of its own, and
+// loads and saves its file. Colours are display formats on the block layouts, applied to
+// the blocks on screen from a run store that follows every edit; they never touch the
+// text, the modified flag or the undo history.
+class TkrRichHTML : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MaxUndoSteps = 100;
+
+    explicit TkrRichHTML(QWidget *parent = nullptr);
+    ~TkrRichHTML() override;
+
+    // Published properties.
+    TColorCodeMode ColorCodeMode() const { return m_colorCodeMode; }
+    void SetColorCodeMode(TColorCodeMode mode);
+    QString Filename() const { return m_filename; }
+    void SetFilename(const QString &name);
+    TColor ForegroundColor() const { return m_foregroundColor; }
+    void SetForegroundColor(TColor c);
+    TColor BackgroundColor() const { return m_backgroundColor; }
+    void SetBackgroundColor(TColor c);
+    int TabWidth() const { return m_tabWidth; }
+    void SetTabWidth(int points);
+    QString URL;
+
+    QString EditorFontName() const { return m_editorFontName; }
+    int EditorFontSize() const { return m_editorFontSize; }
+    TCodeStyle Style(int kind) const { return m_styles[size_t(kind)]; }
+    void SetStyle(int kind, const TCodeStyle &style);
+    bool OverwriteMode() const { return m_overwriteMode; }
+    bool Updating() const { return m_updating; }
+    bool UpdateHeld() const { return m_updateHeld; }
+    QString ProgressCaption() const { return m_progressCaption; }
+    static bool LineChanged() { return s_lineChanged; }
+
+    // Text and selection, in 0-based character offsets; a line break is one character.
+    QString Text() const { return toPlainText(); }
+    int TextLength() const;
+    QString TextRange(int from, int to) const;
+    int SelStart() const;
+    int SelLength() const;
+    QString SelText() const;
+    void Select(int start, int length);
+    int LineFromChar(int pos) const;
+    int LineStart(int line) const;
+    int LineLength(int line) const;
+    int LineCount() const;
+    bool Modified() const;
+    void SetModified(bool modified);
+
+    // The one insert operation every command writes through.
+    void InsertTags(const QString &startText, const QString &endText, bool replaceSelection);
+
+    void ColorCodeAll();
+    void ColorCodeLine(int line);
+    void ColorCodeLines(int firstLine, int lastLine);
+    void ColorCode(int start, int end);
+
+    bool LoadDocument(const QString &name);
+    bool SaveDocument(const QString &name);
+    bool InsertFromFile(const QString &name);
+    // Why the last load or save failed.
+    QString LastError() const { return m_lastError; }
+    const TTextFileFormat &FileFormat() const { return m_fileFormat; }
+
+    int ReplaceAll(const QString &findText, const QString &replaceText, bool matchCase);
+    void IndentLines();
+    void UnindentLines();
+    void StripTags(bool wholeDocument);
+    void SelectLines(int firstLine, int lastLine);
+
+    void Undo();
+    bool CanUndo() const { return !m_undo.empty(); }
+    bool CanPaste() const;
+    void Cut();
+    void Paste();
+    int UndoCount() const { return int(m_undo.size()); }
+    const TUndoInformation &UndoStep(int index) const { return m_undo[size_t(index)]; }
+    void ClearUndo() { m_undo.clear(); }
+
+    void ReadFontSettings(const QString &key);
+    void WriteFontSettings(const QString &key);
+    void SetEditorFont(const QString &name, int size);
+
+    void BeginUpdate();
+    void EndUpdate();
+    void HoldUpdate(bool on);
+    void ToggleInsertMode();
+    void SetProgress(int value);
+    void SetMargins();
+
+    // The colours as they stand: style runs touching [from, to).
+    TStyleRuns StyleRunsIn(int from, int to) const { return m_runs.RunsIn(from, to); }
+    // Applies the colours to a line's layout (as painting does) and returns them.
+    QList<QTextLayout::FormatRange> LineFormats(int line);
+
+signals:
+    void OnDocumentSaved(TkrRichHTML *sender);
+    void OnProgressChange(TkrRichHTML *sender, int value);
+    void OnInsertModeChange(TkrRichHTML *sender, bool insertMode);
+    void OnModifyStatusChange(TkrRichHTML *sender);
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+    void insertFromMimeData(const QMimeData *source) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+
+private:
+    friend class TRedrawOff;
+    void OnContentsChange(int from, int removed, int added);
+    void AddUndo(TUndoInformation step);
+    // Replaces [pos, pos + length) with text (line breaks as "\n") as one edit of our own.
+    void ReplaceRange(int pos, int length, const QString &text);
+    void SetRedraw(bool on);
+    bool Redraw() const { return m_redraw; }
+    void StylesChanged();
+    void ApplyVisibleFormats();
+    void ApplyBlockFormats(const QTextBlock &block);
+    QList<QTextLayout::FormatRange> FormatsFor(const QTextBlock &block) const;
+    void ColorCodeText(QStringView text, int start, int end);
+    void ColorCodeWindow(const TTextWindow &window, int start, int end);
+
+    TColorCodeMode m_colorCodeMode = ccFull;
+    QString m_filename;
+    TColor m_foregroundColor = Colors::clBlack;
+    TColor m_backgroundColor = Colors::clWindow;
+    int m_tabWidth = 20;
+    QString m_editorFontName = QStringLiteral("MS Sans Serif");
+    int m_editorFontSize = 8;
+    std::array<TCodeStyle, csCount> m_styles;
+    std::array<QTextCharFormat, csCount> m_formats;
+    bool m_overwriteMode = false;
+    bool m_updating = false;
+    bool m_updateHeld = false;
+    bool m_redraw = true;
+    QString m_progressCaption;
+    int m_lastProgress = -1;
+    QString m_lastError;
+    TTextFileFormat m_fileFormat;
+
+    std::deque<TUndoInformation> m_undo;
+    TStyleRunStore m_runs;
+    int m_formatEpoch = 0;     // bumped whenever colours change; blocks carry the epoch applied
+    bool m_applyingFormats = false;
+    int m_ownEdit = 0;         // inside an edit of our own (recorded by the caller)
+    int m_keyEdit = 0;         // inside a key press (recorded by keyPressEvent)
+    int m_changeCount = 0;     // text changes seen
+    bool m_changeUntracked = false;
+    int m_keyChangeFrom = -1;  // changes during the key press, in the coordinates of their time
+    int m_keyChangeMaxEnd = -1;
+    int m_keyWindowEnd = 0;
+
+    static bool s_lineChanged;
+};
+
+// Turns an editor's redraw off for a scope if it was on, and back on at the end.
+class TRedrawOff
+{
+public:
+    explicit TRedrawOff(TkrRichHTML *editor);
+    ~TRedrawOff();
+    TRedrawOff(const TRedrawOff &) = delete;
+    TRedrawOff &operator=(const TRedrawOff &) = delete;
+
+private:
+    TkrRichHTML *m_editor;
+    bool m_turnedOff = false;
+};

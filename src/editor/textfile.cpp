@@ -1,0 +1,263 @@
+#include "editor/textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+// Windows-1252 bytes 0x80-0x9F; the five unassigned bytes map to the C1 control of the same
+// value so that they come back unchanged when saved.
+const char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Converts line ends to "\n" in place, noting the style of each; returns the new length.
+qsizetype FoldLineEnds(QChar *d, qsizetype n, QByteArray &ends)
+{
+    qsizetype w = 0;
+    for (qsizetype r = 0; r < n; ++r) {
+        const QChar c = d[r];
+        if (c == u'\r') {
+            if (r + 1 < n && d[r + 1] == u'\n') {
+                ++r;
+                ends.append(char(leCRLF));
+            } else {
+                ends.append(char(leCR));
+            }
+            d[w++] = u'\n';
+        } else {
+            if (c == u'\n')
+                ends.append(char(leLF));
+            d[w++] = c;
+        }
+    }
+    return w;
+}
+
+} // namespace
+
+bool IsValidUtf8(const QByteArray &bytes)
+{
+    const auto *s = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = s[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra;
+        unsigned int cp;
+        if (c >= 0xC2 && c <= 0xDF) { extra = 1; cp = c & 0x1F; }
+        else if (c >= 0xE0 && c <= 0xEF) { extra = 2; cp = c & 0x0F; }
+        else if (c >= 0xF0 && c <= 0xF4) { extra = 3; cp = c & 0x07; }
+        else return false;
+        if (i + extra >= n)
+            return false;
+        for (int k = 1; k <= extra; ++k) {
+            if ((s[i + k] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (s[i + k] & 0x3F);
+        }
+        if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+QString DecodeWindows1252(const char *data, qsizetype size)
+{
+    QString out(size, Qt::Uninitialized);
+    QChar *d = out.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        const unsigned char b = static_cast<unsigned char>(data[i]);
+        d[i] = (b >= 0x80 && b <= 0x9F) ? QChar(Cp1252High[b - 0x80]) : QChar(char16_t(b));
+    }
+    return out;
+}
+
+bool EncodeWindows1252(const QString &text, QByteArray &out)
+{
+    out.resize(text.size());
+    char *d = out.data();
+    const QChar *s = text.constData();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = s[i].unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            d[i] = char(u);
+            continue;
+        }
+        int found = -1;
+        for (int k = 0; k < 32; ++k)
+            if (Cp1252High[k] == u) {
+                found = k;
+                break;
+            }
+        if (found < 0)
+            return false;
+        d[i] = char(0x80 + found);
+    }
+    return true;
+}
+
+QString NormalizeLineBreaks(const QString &text)
+{
+    if (!text.contains(u'\r'))
+        return text;
+    QString out = text;
+    QByteArray ends;
+    out.truncate(FoldLineEnds(out.data(), out.size(), ends));
+    return out;
+}
+
+bool DecodeText(const QByteArray &bytes, QString &text, TTextFileFormat &format, QString &error)
+{
+    format = TTextFileFormat();
+    const auto *u = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    if (n >= 2 && ((u[0] == 0xFF && u[1] == 0xFE) || (u[0] == 0xFE && u[1] == 0xFF))) {
+        const bool le = u[0] == 0xFF;
+        format.Encoding = le ? teUtf16LE : teUtf16BE;
+        format.ByteOrderMark = true;
+        QStringDecoder dec(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::Stateless);
+        text = dec.decode(QByteArrayView(bytes).sliced(2));
+        if (dec.hasError()) {
+            error = QStringLiteral("The file is not valid UTF-16 text.");
+            return false;
+        }
+    } else {
+        if (bytes.contains('\0')) {
+            error = QStringLiteral("The file holds binary data (NUL bytes) and cannot be opened as text.");
+            return false;
+        }
+        const bool bom = n >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF;
+        if (IsValidUtf8(bytes)) {
+            format.Encoding = teUtf8;
+            format.ByteOrderMark = bom;
+            text = QString::fromUtf8(QByteArrayView(bytes).sliced(bom ? 3 : 0));
+        } else {
+            format.Encoding = teWindows1252;
+            text = DecodeWindows1252(bytes.constData(), n);
+        }
+    }
+    QByteArray ends;
+    text.truncate(FoldLineEnds(text.data(), text.size(), ends));
+    if (!ends.isEmpty()) {
+        format.LineEnd = TLineEnd(ends.at(0));
+        if (ends.count(ends.at(0)) != ends.size())
+            format.MixedLineEnds = ends;
+    }
+    return true;
+}
+
+QByteArray EncodeText(const QString &text, TTextFileFormat &format)
+{
+    const qsizetype breaks = text.count(u'\n');
+    const bool mixed = !format.MixedLineEnds.isEmpty() && format.MixedLineEnds.size() == breaks;
+    QString withEnds;
+    if (!mixed && format.LineEnd == leLF) {
+        withEnds = text;
+    } else {
+        withEnds.reserve(text.size() + (format.LineEnd == leCRLF || mixed ? breaks : 0));
+        qsizetype line = 0, from = 0;
+        for (;;) {
+            const qsizetype nl = text.indexOf(u'\n', from);
+            if (nl < 0) {
+                withEnds.append(QStringView(text).mid(from));
+                break;
+            }
+            withEnds.append(QStringView(text).mid(from, nl - from));
+            const TLineEnd end = mixed ? TLineEnd(format.MixedLineEnds.at(line)) : format.LineEnd;
+            withEnds.append(end == leCRLF ? u"\r\n" : end == leCR ? u"\r" : u"\n");
+            ++line;
+            from = nl + 1;
+        }
+    }
+    QByteArray out;
+    switch (format.Encoding) {
+    case teWindows1252:
+        if (EncodeWindows1252(withEnds, out))
+            return out;
+        // Characters Windows-1252 has no byte for: keep them by saving as UTF-8.
+        format.Encoding = teUtf8;
+        format.ByteOrderMark = false;
+        [[fallthrough]];
+    case teUtf8:
+        out = withEnds.toUtf8();
+        if (format.ByteOrderMark)
+            out.prepend("\xEF\xBB\xBF");
+        return out;
+    case teUtf16LE:
+    case teUtf16BE: {
+        QStringEncoder enc(format.Encoding == teUtf16LE ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::WriteBom);
+        out = enc.encode(withEnds);
+        return out;
+    }
+    }
+    return out;
+}
+
+bool ReadTextFile(const QString &fileName, QString &text, TTextFileFormat &format, QString &error)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists()) {
+        error = QStringLiteral("File \"%1\" does not exist.").arg(fileName);
+        return false;
+    }
+    if (info.isDir()) {
+        error = QStringLiteral("\"%1\" is a folder, not a file.").arg(fileName);
+        return false;
+    }
+    if (info.size() > MaxTextFileSize) {
+        error = QStringLiteral("The file \"%1\" is too large to open (%2 MB).")
+                    .arg(fileName)
+                    .arg(info.size() / (1024 * 1024));
+        return false;
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Unable to read \"%1\": %2").arg(fileName, file.errorString());
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFile::NoError) {
+        error = QStringLiteral("Unable to read \"%1\": %2").arg(fileName, file.errorString());
+        return false;
+    }
+    file.close();
+    QString reason;
+    QString decoded;
+    if (!DecodeText(bytes, decoded, format, reason)) {
+        error = QStringLiteral("Unable to open \"%1\". %2").arg(fileName, reason);
+        return false;
+    }
+    bytes = QByteArray();
+    text = std::move(decoded);
+    return true;
+}
+
+bool WriteTextFile(const QString &fileName, const QString &text, TTextFileFormat &format, QString &error)
+{
+    TTextFileFormat fmt = format;
+    const QByteArray bytes = EncodeText(text, fmt);
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = QStringLiteral("Unable to save \"%1\": %2").arg(fileName, file.errorString());
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        error = QStringLiteral("Unable to save \"%1\": %2").arg(fileName, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    format = fmt;
+    return true;
+}
