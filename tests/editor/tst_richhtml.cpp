@@ -1,0 +1,603 @@
+// The editor control: insert, undo, keys, whole-text commands, files and colours.
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QtTest>
+
+#include "app/messagebox.h"
+#include "editor/richhtml.h"
+#include "platform/configstore.h"
+#include "testsupport.h"
+
+namespace {
+
+struct TRecordedBox
+{
+    int Kind;
+    QString Text;
+};
+
+// The style letter at each position of the editor's text ('.' plain), as in the golden pictures.
+QString Marks(const TkrRichHTML &e)
+{
+    QString m(e.TextLength(), u'.');
+    const char letters[] = "TJICBQS";
+    for (const TStyleRun &r : e.StyleRunsIn(0, e.TextLength()))
+        for (int i = r.Start; i < r.End(); ++i)
+            m[i] = QLatin1Char(letters[r.Style]);
+    return m;
+}
+
+} // namespace
+
+class TestRichHTML : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void insertTags_data();
+    void insertTags();
+    void insertTagsIsOneUndoStep();
+    void undoRestoresEveryEdit_data();
+    void undoRestoresEveryEdit();
+    void historyKeepsLast100();
+    void keysThatChangeNothingRecordNothing_data();
+    void keysThatChangeNothingRecordNothing();
+    void insertKeyTogglesOverwrite();
+    void typedTextIsPlainUntilLineIsLeft();
+    void colouringLeavesTextStateAlone();
+    void formatsReachTheLayout();
+    void replaceAll();
+    void indentAndUnindent_data();
+    void indentAndUnindent();
+    void stripTags_data();
+    void stripTags();
+    void selectLines();
+    void loadAndSave();
+    void loadRefusesBinaryAndKeepsDocument();
+    void failedSaveStaysModified();
+    void insertFromFile();
+    void fontSettings();
+    void updateNesting();
+    void longColouringReportsProgress();
+    void modifiedNotifications();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_config;
+    QTemporaryDir m_dir;
+    TkrRichHTML *m_e = nullptr;
+    QList<TRecordedBox> m_boxes;
+
+    void SetText(const QString &text)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("doc.html"));
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(text.toUtf8());
+        f.close();
+        QVERIFY(m_e->LoadDocument(path));
+    }
+};
+
+void TestRichHTML::initTestCase()
+{
+    m_config = UseTemporaryConfig();
+    SetMessageHook([this](TMsgKind kind, const QString &, const QString &text, int) {
+        m_boxes.append({int(kind), text});
+        return int(mbOK);
+    });
+}
+
+void TestRichHTML::init()
+{
+    m_boxes.clear();
+    m_e = new TkrRichHTML;
+    m_e->resize(600, 400);
+    m_e->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_e));
+}
+
+void TestRichHTML::cleanup()
+{
+    delete m_e;
+    m_e = nullptr;
+}
+
+void TestRichHTML::insertTags_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<bool>("overwrite");
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<QString>("startText");
+    QTest::addColumn<QString>("endText");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<int>("selected");
+
+    QTest::newRow("wraps the selected word, still selected")
+        << "one two three" << 4 << 3 << false << false << "<B>" << "</B>" << "one <B>two</B> three" << 7 << 3;
+    QTest::newRow("nothing selected: caret between the tags")
+        << "ab" << 1 << 0 << false << false << "<B>" << "</B>" << "a<B></B>b" << 4 << 0;
+    QTest::newRow("overwrite mode drops the selection")
+        << "one two three" << 4 << 3 << true << false << "<B>" << "</B>" << "one <B></B> three" << 7 << 0;
+    QTest::newRow("an edited tag is replaced, caret after the new one")
+        << "x<HR>y" << 1 << 4 << false << true << "<HR SIZE=2>" << "" << "x<HR SIZE=2>y" << 12 << 0;
+    QTest::newRow("generated line breaks become ordinary ones")
+        << "" << 0 << 0 << false << false << "<UL>\r\n\t<LI>" << "\r\n</UL>" << "<UL>\n\t<LI>\n</UL>" << 10 << 0;
+}
+
+void TestRichHTML::insertTags()
+{
+    QFETCH(QString, text);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(bool, overwrite);
+    QFETCH(bool, replace);
+    QFETCH(QString, startText);
+    QFETCH(QString, endText);
+    QFETCH(QString, expected);
+    QFETCH(int, caret);
+    QFETCH(int, selected);
+    SetText(text);
+    if (overwrite)
+        m_e->ToggleInsertMode();
+    m_e->Select(selStart, selLength);
+    m_e->InsertTags(startText, endText, replace);
+    QCOMPARE(m_e->Text(), expected);
+    QCOMPARE(m_e->SelStart(), caret);
+    QCOMPARE(m_e->SelLength(), selected);
+    QVERIFY(m_e->Modified());
+}
+
+void TestRichHTML::insertTagsIsOneUndoStep()
+{
+    SetText(QStringLiteral("<P>one two</P>"));
+    m_e->Select(7, 3);
+    m_e->InsertTags(QStringLiteral("<B>"), QStringLiteral("</B>"), false);
+    QCOMPARE(m_e->UndoCount(), 1);
+    // The new tags are coloured at once.
+    QCOMPARE(Marks(*m_e), QStringLiteral("TTT....TTT...TTTTTTTT"));
+    m_e->Undo();
+    QCOMPARE(m_e->Text(), QStringLiteral("<P>one two</P>"));
+    QCOMPARE(Marks(*m_e), QStringLiteral("TTT.......TTTT"));
+    QVERIFY(!m_e->CanUndo());
+}
+
+void TestRichHTML::undoRestoresEveryEdit_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::newRow("typing") << "type";
+    QTest::newRow("typing over a selection") << "type-over";
+    QTest::newRow("enter") << "enter";
+    QTest::newRow("backspace") << "backspace";
+    QTest::newRow("delete at line end") << "delete-eol";
+    QTest::newRow("ctrl backspace deletes a word") << "ctrl-backspace";
+    QTest::newRow("overwrite typing") << "overwrite";
+    QTest::newRow("cut") << "cut";
+    QTest::newRow("paste") << "paste";
+    QTest::newRow("replace all") << "replace-all";
+    QTest::newRow("indent") << "indent";
+    QTest::newRow("strip tags") << "strip";
+    QTest::newRow("mixed sequence") << "mixed";
+}
+
+// Undoing every step, newest first, gives back the text as loaded: no step may rewrite
+// text other than what it recorded.
+void TestRichHTML::undoRestoresEveryEdit()
+{
+    QFETCH(QString, edit);
+    const QString original = QStringLiteral("<P>first line</P>\nsecond <B>bold</B> word\n\tthird\n");
+    SetText(original);
+    m_e->setFocus();
+    auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(m_e, k, m); };
+    if (edit == QLatin1String("type") || edit == QLatin1String("mixed")) {
+        m_e->Select(3, 0);
+        QTest::keyClicks(m_e, QStringLiteral("new "));
+    }
+    if (edit == QLatin1String("type-over")) {
+        m_e->Select(3, 5);
+        QTest::keyClicks(m_e, QStringLiteral("x"));
+    }
+    if (edit == QLatin1String("enter") || edit == QLatin1String("mixed")) {
+        m_e->Select(10, 0);
+        key(Qt::Key_Return);
+    }
+    if (edit == QLatin1String("backspace") || edit == QLatin1String("mixed")) {
+        m_e->Select(0, 0);
+        key(Qt::Key_Backspace); // at the start: nothing
+        m_e->Select(19, 0);
+        key(Qt::Key_Backspace);
+    }
+    if (edit == QLatin1String("delete-eol")) {
+        m_e->Select(17, 0);
+        key(Qt::Key_Delete);
+        QCOMPARE(m_e->UndoStep(0).RemovedText, QStringLiteral("\n"));
+    }
+    if (edit == QLatin1String("ctrl-backspace")) {
+        m_e->Select(25, 0);
+        key(Qt::Key_Backspace, Qt::ControlModifier);
+        QVERIFY(m_e->Text() != original);
+    }
+    if (edit == QLatin1String("overwrite")) {
+        m_e->ToggleInsertMode();
+        m_e->Select(3, 0);
+        QTest::keyClicks(m_e, QStringLiteral("XYZ"));
+        QVERIFY(m_e->Text().startsWith(QStringLiteral("<P>XYZst")));
+    }
+    if (edit == QLatin1String("cut") || edit == QLatin1String("mixed")) {
+        m_e->Select(2, 6);
+        m_e->Cut();
+    }
+    if (edit == QLatin1String("paste") || edit == QLatin1String("mixed")) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("pasted\r\ntwo lines"));
+        m_e->Select(5, 4);
+        m_e->Paste();
+        QVERIFY(m_e->Text().contains(QStringLiteral("pasted\ntwo lines")));
+    }
+    if (edit == QLatin1String("replace-all") || edit == QLatin1String("mixed"))
+        QVERIFY(m_e->ReplaceAll(QStringLiteral("i"), QStringLiteral("ii"), false) > 0);
+    if (edit == QLatin1String("indent") || edit == QLatin1String("mixed")) {
+        m_e->Select(2, 30);
+        m_e->IndentLines();
+    }
+    if (edit == QLatin1String("strip") || edit == QLatin1String("mixed")) {
+        m_e->Select(0, m_e->TextLength());
+        m_e->StripTags(false);
+    }
+    QVERIFY(m_e->Text() != original);
+    QVERIFY(m_e->Modified());
+    while (m_e->CanUndo())
+        m_e->Undo();
+    QCOMPARE(m_e->Text(), original);
+}
+
+void TestRichHTML::historyKeepsLast100()
+{
+    SetText(QString());
+    for (int i = 0; i < 101; ++i)
+        m_e->InsertTags(QString::number(i % 10), QString(), false);
+    QCOMPARE(m_e->UndoCount(), TkrRichHTML::MaxUndoSteps);
+    while (m_e->CanUndo())
+        m_e->Undo();
+    QCOMPARE(m_e->Text(), QStringLiteral("0"));
+}
+
+void TestRichHTML::keysThatChangeNothingRecordNothing_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("backspace at the start") << int(Qt::Key_Backspace) << int(Qt::NoModifier);
+    QTest::newRow("left arrow") << int(Qt::Key_Left) << int(Qt::NoModifier);
+    QTest::newRow("f13") << int(Qt::Key_F13) << int(Qt::NoModifier);
+    QTest::newRow("menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
+    QTest::newRow("ctrl insert copies") << int(Qt::Key_Insert) << int(Qt::ControlModifier);
+    QTest::newRow("insert toggles mode only") << int(Qt::Key_Insert) << int(Qt::NoModifier);
+}
+
+void TestRichHTML::keysThatChangeNothingRecordNothing()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    SetText(QStringLiteral("abc"));
+    m_e->Select(0, 0);
+    QTest::keyClick(m_e, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(m_e->Text(), QStringLiteral("abc"));
+    QCOMPARE(m_e->UndoCount(), 0);
+    QVERIFY(!m_e->Modified());
+}
+
+void TestRichHTML::insertKeyTogglesOverwrite()
+{
+    QSignalSpy spy(m_e, &TkrRichHTML::OnInsertModeChange);
+    QTest::keyClick(m_e, Qt::Key_Insert);
+    QVERIFY(m_e->OverwriteMode());
+    QVERIFY(m_e->overwriteMode());
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(1).toBool(), false);
+    QTest::keyClick(m_e, Qt::Key_Insert);
+    QVERIFY(!m_e->OverwriteMode());
+}
+
+// Typing inside a coloured tag shows the typed character plain and keeps the rest of the
+// line's colours; leaving the line with Enter or Down colours it again.
+void TestRichHTML::typedTextIsPlainUntilLineIsLeft()
+{
+    SetText(QStringLiteral("<B>x</B>\nline two"));
+    m_e->Select(2, 0);
+    QTest::keyClicks(m_e, QStringLiteral("R"));
+    QCOMPARE(m_e->Text(), QStringLiteral("<BR>x</B>\nline two"));
+    QCOMPARE(Marks(*m_e).left(9), QStringLiteral("TT.T.TTTT"));
+    QVERIFY(TkrRichHTML::LineChanged());
+    QTest::keyClick(m_e, Qt::Key_Down);
+    QCOMPARE(Marks(*m_e).left(9), QStringLiteral("TTTT.TTTT"));
+    QVERIFY(!TkrRichHTML::LineChanged());
+
+    // Enter splits a coloured line; the part moved down keeps its colours.
+    m_e->Select(6, 0);
+    QTest::keyClick(m_e, Qt::Key_Return);
+    QCOMPARE(m_e->Text(), QStringLiteral("<BR>x<\n/B>\nline two"));
+    QCOMPARE(Marks(*m_e).left(11), QStringLiteral("TTTT.T.TTT."));
+    QCOMPARE(m_e->UndoCount(), 2);
+}
+
+void TestRichHTML::colouringLeavesTextStateAlone()
+{
+    SetText(QStringLiteral("<B>a</B> \"q\""));
+    m_e->InsertTags(QStringLiteral("x"), QString(), false);
+    const int steps = m_e->UndoCount();
+    m_e->SetModified(false);
+    m_e->ColorCodeAll();
+    m_e->SetColorCodeMode(ccMinimal);
+    QCOMPARE(Marks(*m_e), QStringLiteral(".TTT.TTTT...."));
+    m_e->SetColorCodeMode(ccNone);
+    QCOMPARE(Marks(*m_e), QStringLiteral("............."));
+    m_e->SetColorCodeMode(ccFull);
+    QCOMPARE(Marks(*m_e), QStringLiteral(".TTT.TTTT.QQQ"));
+    QVERIFY(!m_e->Modified());
+    QCOMPARE(m_e->UndoCount(), steps);
+}
+
+void TestRichHTML::formatsReachTheLayout()
+{
+    SetText(QStringLiteral("a <A HREF=\"x\">b</A>\n<!-- c -->"));
+    TCodeStyle jumps = m_e->Style(csJumps);
+    jumps.Effects = feBold | feUnderline;
+    m_e->SetStyle(csJumps, jumps);
+    const QList<QTextLayout::FormatRange> line0 = m_e->LineFormats(0);
+    QVERIFY(!line0.isEmpty());
+    QCOMPARE(line0.first().start, 2);
+    QCOMPARE(line0.first().format.foreground().color(), ColorToQColor(Colors::clGreen));
+    QCOMPARE(line0.first().format.fontWeight(), int(QFont::Bold));
+    QVERIFY(line0.first().format.fontUnderline());
+    const QList<QTextLayout::FormatRange> line1 = m_e->LineFormats(1);
+    QCOMPARE(line1.size(), 1);
+    QCOMPARE(line1.first().length, 10);
+    QCOMPARE(line1.first().format.foreground().color(), ColorToQColor(Colors::clGray));
+    m_e->viewport()->repaint(); // painting applies the same formats without complaint
+}
+
+void TestRichHTML::replaceAll()
+{
+    SetText(QStringLiteral("<td>a</TD><Td>b</td>"));
+    QCOMPARE(m_e->ReplaceAll(QStringLiteral("td"), QStringLiteral("TH"), false), 4);
+    QCOMPARE(m_e->Text(), QStringLiteral("<TH>a</TH><TH>b</TH>"));
+    QCOMPARE(m_e->UndoCount(), 1);
+    QCOMPARE(m_e->ReplaceAll(QString(), QStringLiteral("x"), false), 0);
+    QCOMPARE(m_e->ReplaceAll(QStringLiteral("TH"), QStringLiteral("th"), true), 4);
+    m_e->Undo();
+    m_e->Undo();
+    QCOMPARE(m_e->Text(), QStringLiteral("<td>a</TD><Td>b</td>"));
+}
+
+void TestRichHTML::indentAndUnindent_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<bool>("indent");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("steps");
+    QTest::newRow("indent two lines") << "a\nb\nc" << 0 << 3 << true << "\ta\n\tb\nc" << 1;
+    QTest::newRow("indent stops before a selected line break") << "a\nb\nc" << 0 << 4 << true << "\ta\n\tb\nc" << 1;
+    QTest::newRow("indent caret line") << "a\nb" << 3 << 0 << true << "a\n\tb" << 1;
+    QTest::newRow("unindent removes one tab") << "\t\ta\n\tb\nc" << 0 << 5 << false << "\ta\nb\nc" << 1;
+    QTest::newRow("unindent without tabs changes nothing but records") << "a\nb" << 0 << 3 << false << "a\nb" << 1;
+}
+
+void TestRichHTML::indentAndUnindent()
+{
+    QFETCH(QString, text);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(bool, indent);
+    QFETCH(QString, expected);
+    QFETCH(int, steps);
+    SetText(text);
+    m_e->Select(selStart, selLength);
+    indent ? m_e->IndentLines() : m_e->UnindentLines();
+    QCOMPARE(m_e->Text(), expected);
+    QCOMPARE(m_e->UndoCount(), steps);
+    m_e->Undo();
+    QCOMPARE(m_e->Text(), text);
+}
+
+void TestRichHTML::stripTags_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<bool>("whole");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("whole document") << "<P><B>a</B></P>\n<I>b</I>" << 0 << 0 << true << "a\nb";
+    QTest::newRow("nothing selected does nothing") << "<B>a</B>" << 1 << 0 << false << "<B>a</B>";
+    QTest::newRow("selection keeps text before its first lt")
+        << "<P>x</P> y" << 2 << 8 << false << "<P>x y";
+    QTest::newRow("gt without lt strips nothing") << "a > b" << 0 << 5 << false << "a > b";
+}
+
+void TestRichHTML::stripTags()
+{
+    QFETCH(QString, text);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(bool, whole);
+    QFETCH(QString, expected);
+    SetText(text);
+    m_e->Select(selStart, selLength);
+    m_e->StripTags(whole);
+    QCOMPARE(m_e->Text(), expected);
+    QCOMPARE(m_e->SelLength(), 0);
+}
+
+void TestRichHTML::selectLines()
+{
+    SetText(QStringLiteral("one\ntwo\nthree"));
+    m_e->SelectLines(0, 1);
+    QCOMPARE(m_e->SelText(), QStringLiteral("one\ntwo\n"));
+    m_e->SelectLines(2, 2);
+    QCOMPARE(m_e->SelText(), QStringLiteral("three"));
+}
+
+void TestRichHTML::loadAndSave()
+{
+    const QByteArray bytes("<HTML>\r\n<BODY>caf\xE9</BODY>\r\n</HTML>\r\n");
+    const QString path = m_dir.filePath(QStringLiteral("page.html"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    m_e->InsertTags(QStringLiteral("old"), QString(), false);
+    QSignalSpy saved(m_e, &TkrRichHTML::OnDocumentSaved);
+    m_e->SetFilename(path);
+    QCOMPARE(m_e->Filename(), path);
+    QCOMPARE(m_e->Text(), QStringLiteral("<HTML>\n<BODY>caf\u00E9</BODY>\n</HTML>\n"));
+    QVERIFY(!m_e->Modified());
+    QVERIFY(!m_e->CanUndo());
+    const QString copy = m_dir.filePath(QStringLiteral("copy.html"));
+    QVERIFY(m_e->SaveDocument(copy));
+    QCOMPARE(saved.count(), 1);
+    QCOMPARE(m_e->Filename(), copy);
+    QFile c(copy);
+    QVERIFY(c.open(QIODevice::ReadOnly));
+    QCOMPARE(c.readAll(), bytes);
+}
+
+void TestRichHTML::loadRefusesBinaryAndKeepsDocument()
+{
+    SetText(QStringLiteral("keep me"));
+    m_e->InsertTags(QStringLiteral("!"), QString(), false);
+    const QString path = m_dir.filePath(QStringLiteral("image.gif"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray("GIF89a\0\0\x01\0", 10));
+    f.close();
+    QVERIFY(!m_e->LoadDocument(path));
+    QVERIFY(m_e->LastError().contains(path));
+    QCOMPARE(m_e->Text(), QStringLiteral("!keep me"));
+    QVERIFY(m_e->Modified());
+    QVERIFY(m_e->CanUndo());
+}
+
+void TestRichHTML::failedSaveStaysModified()
+{
+    SetText(QStringLiteral("text"));
+    m_e->InsertTags(QStringLiteral("more "), QString(), false);
+    const QString blocker = m_dir.filePath(QStringLiteral("doc.html"));
+    QVERIFY(!m_e->SaveDocument(blocker + QStringLiteral("/cannot.html")));
+    QVERIFY(!m_e->LastError().isEmpty());
+    QVERIFY(m_e->Modified());
+    QCOMPARE(m_e->Filename(), blocker);
+}
+
+void TestRichHTML::insertFromFile()
+{
+    SetText(QStringLiteral("end"));
+    const QString missing = m_dir.filePath(QStringLiteral("missing.html"));
+    QVERIFY(!m_e->InsertFromFile(missing));
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().Text, QStringLiteral("File \"%1\" does not exist.").arg(missing));
+
+    const QString part = m_dir.filePath(QStringLiteral("part.html"));
+    QFile f(part);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<P>one</P>\r\n<P>two</P>");
+    f.close();
+    m_e->Select(0, 0);
+    QVERIFY(m_e->InsertFromFile(part));
+    QCOMPARE(m_e->Text(), QStringLiteral("<P>one</P>\n<P>two</P>\nend"));
+    QCOMPARE(m_e->UndoCount(), 2);
+
+    const QString empty = m_dir.filePath(QStringLiteral("empty.html"));
+    QFile(empty).open(QIODevice::WriteOnly);
+    QVERIFY(m_e->InsertFromFile(empty));
+    QCOMPARE(m_e->UndoCount(), 3);
+}
+
+void TestRichHTML::fontSettings()
+{
+    const QString key = QStringLiteral("Software\\Pendwick\\ColorCoding");
+    ConfigStore::WriteInt(key, QStringLiteral("FontJumpsColor"), Colors::clRed);
+    ConfigStore::WriteInt(key, QStringLiteral("FontQuotesEffects"), feItalic);
+    ConfigStore::Write(key, QStringLiteral("DefaultFontSize"), QStringLiteral("12"));
+    m_e->ReadFontSettings(key);
+    QCOMPARE(m_e->Style(csJumps).Color, Colors::clRed);
+    QCOMPARE(m_e->Style(csQuotes).Effects, int(feItalic));
+    QCOMPARE(m_e->Style(csTables).Color, Colors::clTeal);
+    QCOMPARE(m_e->EditorFontSize(), 12);
+
+    const QString other = QStringLiteral("Software\\Pendwick\\Other");
+    m_e->WriteFontSettings(other);
+    QCOMPARE(ConfigStore::Read(other, QStringLiteral("FontJumpsColor"), QString()), QString::number(Colors::clRed));
+    QCOMPARE(ConfigStore::Read(other, QStringLiteral("FontTagsColor"), QString()), QStringLiteral("8388608"));
+    QCOMPARE(ConfigStore::Read(other, QStringLiteral("DefaultFontSize"), QString()), QStringLiteral("12"));
+
+    m_e->ReadFontSettings(QString());
+    m_e->WriteFontSettings(QString());
+    QCOMPARE(m_boxes.size(), 2);
+    QCOMPARE(m_boxes.at(0).Text, QStringLiteral("ReadFontSettings - Invalid FFontRegistryKey"));
+    QCOMPARE(m_boxes.at(1).Text, QStringLiteral("WriteFontSettings - Invalid FontRegKey"));
+}
+
+void TestRichHTML::updateNesting()
+{
+    m_e->BeginUpdate();
+    QVERIFY(m_e->Updating());
+    QVERIFY(!m_e->viewport()->updatesEnabled());
+    m_e->InsertTags(QStringLiteral("<B>"), QStringLiteral("</B>"), false);
+    QVERIFY(!m_e->viewport()->updatesEnabled()); // an operation leaves redraw as it found it
+    m_e->EndUpdate();
+    QVERIFY(!m_e->Updating());
+    QVERIFY(m_e->viewport()->updatesEnabled());
+
+    m_e->HoldUpdate(true);
+    m_e->EndUpdate(); // held: nothing changes
+    QVERIFY(m_e->Updating());
+    QVERIFY(!m_e->viewport()->updatesEnabled());
+    m_e->HoldUpdate(false);
+    QVERIFY(!m_e->UpdateHeld());
+    QVERIFY(m_e->viewport()->updatesEnabled());
+}
+
+void TestRichHTML::longColouringReportsProgress()
+{
+    QString text;
+    for (int i = 0; i < 300; ++i)
+        text += QStringLiteral("<B>w</B> <I>x</I>\n");
+    SetText(QString());
+    QSignalSpy progress(m_e, &TkrRichHTML::OnProgressChange);
+    QString captionSeen;
+    connect(m_e, &TkrRichHTML::OnProgressChange, this, [&](TkrRichHTML *e, int) {
+        if (captionSeen.isEmpty())
+            captionSeen = e->ProgressCaption();
+    });
+    SetText(text);
+    QVERIFY(progress.count() >= 3);
+    QCOMPARE(progress.first().at(1).toInt(), 0);
+    QCOMPARE(progress.last().at(1).toInt(), 100);
+    QCOMPARE(captionSeen, QStringLiteral("Color coding..."));
+    QVERIFY(m_e->ProgressCaption().isEmpty());
+}
+
+void TestRichHTML::modifiedNotifications()
+{
+    QSignalSpy spy(m_e, &TkrRichHTML::OnModifyStatusChange);
+    m_e->SetModified(true);
+    m_e->SetModified(true);
+    QCOMPARE(spy.count(), 2);
+    m_e->BeginUpdate();
+    m_e->SetModified(false);
+    QCOMPARE(spy.count(), 2);
+    m_e->EndUpdate();
+}
+
+QTEST_MAIN(TestRichHTML)
+#include "tst_richhtml.moc"
