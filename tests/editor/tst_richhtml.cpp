@@ -585,6 +585,16 @@ void TestRichHTML::longColouringReportsProgress()
     QCOMPARE(progress.last().at(1).toInt(), 100);
     QCOMPARE(captionSeen, QStringLiteral("Color coding..."));
     QVERIFY(m_e->ProgressCaption().isEmpty());
+
+    // Escape pressed while it runs stops it: the rest stays plain and quotes are not coloured.
+    SetText(QString());
+    QCoreApplication::postEvent(m_e, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    SetText(text + QStringLiteral("\"quoted\""));
+    const QString marks = Marks(*m_e);
+    QVERIFY(marks.startsWith(QStringLiteral("TTT.TTTT.TTT.TTTT.")));
+    QVERIFY(marks.endsWith(QStringLiteral("..........")));
+    QVERIFY(!marks.contains(u'Q'));
+    QCOMPARE(progress.last().at(1).toInt(), 100);
 }
 
 void TestRichHTML::modifiedNotifications()
