@@ -23,7 +23,8 @@ public:
     // Plain text values.
     static QString Read(const QString &keyPath, const QString &name, const QString &defaultText);
     static bool Write(const QString &keyPath, const QString &name, const QString &text);
-    // Erases the key with all its values and subkeys.
+    // Erases the key with all its values and subkeys. Erasing a missing key succeeds
+    // without touching anything; the root key ("") is never erased (returns false).
     static bool EraseKey(const QString &keyPath);
     static bool KeyExists(const QString &keyPath);
     static bool ValueExists(const QString &keyPath, const QString &name);
