@@ -890,8 +890,8 @@ void TkrRichHTML::ReadFontSettings(const QString &key)
                   ConfigStore::ReadInt(key, QStringLiteral("DefaultFontSize"), 8));
     for (int i = 0; i < csCount; ++i) {
         const QString stem = QLatin1String(CodeStyleInfo()[size_t(i)].Stem);
-        m_styles[size_t(i)].Color = ConfigStore::ReadInt(key, stem + QLatin1String("Color"),
-                                                         CodeStyleInfo()[size_t(i)].DefaultColor);
+        m_styles[size_t(i)].Color = ConfigStore::ReadColor(key, stem + QLatin1String("Color"),
+                                                           CodeStyleInfo()[size_t(i)].DefaultColor);
         m_styles[size_t(i)].Effects = ConfigStore::ReadInt(key, stem + QLatin1String("Effects"), 0);
     }
     StylesChanged();
@@ -907,7 +907,7 @@ void TkrRichHTML::WriteFontSettings(const QString &key)
     ConfigStore::WriteInt(key, QStringLiteral("DefaultFontSize"), m_editorFontSize);
     for (int i = 0; i < csCount; ++i) {
         const QString stem = QLatin1String(CodeStyleInfo()[size_t(i)].Stem);
-        ConfigStore::WriteInt(key, stem + QLatin1String("Color"), m_styles[size_t(i)].Color);
+        ConfigStore::WriteColor(key, stem + QLatin1String("Color"), m_styles[size_t(i)].Color);
         ConfigStore::WriteInt(key, stem + QLatin1String("Effects"), m_styles[size_t(i)].Effects);
     }
 }

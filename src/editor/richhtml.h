@@ -171,8 +171,7 @@ private:
     int m_keyEdit = 0;         // inside a key press (recorded by keyPressEvent)
     int m_changeCount = 0;     // text changes seen
     bool m_changeUntracked = false;
-    int m_keyChangeFrom = -1;  // changes during the key press, in the coordinates of their time
-    int m_keyChangeMaxEnd = -1;
+    int m_keyChangeFrom = -1;  // the text saved before a key press: [from, end), end following edits
     int m_keyWindowEnd = 0;
 
     static bool s_lineChanged;
