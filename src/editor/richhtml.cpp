@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QUrl>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
@@ -683,6 +686,52 @@ void TkrRichHTML::Undo()
     }
     ensureCursorVisible();
     SetModified(true);
+}
+
+static QStringList LocalFilesOf(const QMimeData *md)
+{
+    QStringList paths;
+    if (md && md->hasUrls())
+        for (const QUrl &url : md->urls())
+            if (url.isLocalFile())
+                paths << url.toLocalFile();
+    return paths;
+}
+
+bool TkrRichHTML::canInsertFromMimeData(const QMimeData *source) const
+{
+    return !LocalFilesOf(source).isEmpty() || QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void TkrRichHTML::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (!LocalFilesOf(e->mimeData()).isEmpty()) {
+        e->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragEnterEvent(e);
+}
+
+void TkrRichHTML::dragMoveEvent(QDragMoveEvent *e)
+{
+    if (!LocalFilesOf(e->mimeData()).isEmpty()) {
+        // The caret follows the mouse, so a dropped file lands where it is let go.
+        setTextCursor(cursorForPosition(e->position().toPoint()));
+        e->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragMoveEvent(e);
+}
+
+void TkrRichHTML::dropEvent(QDropEvent *e)
+{
+    const QStringList files = LocalFilesOf(e->mimeData());
+    if (!files.isEmpty()) {
+        e->acceptProposedAction();
+        emit OnFilesDropped(this, files);
+        return;
+    }
+    QPlainTextEdit::dropEvent(e);
 }
 
 void TkrRichHTML::contextMenuEvent(QContextMenuEvent *e)

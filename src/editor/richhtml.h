@@ -123,12 +123,19 @@ signals:
     void OnProgressChange(TkrRichHTML *sender, int value);
     void OnInsertModeChange(TkrRichHTML *sender, bool insertMode);
     void OnModifyStatusChange(TkrRichHTML *sender);
+    // Files dropped on the editor from a file manager (full local paths). They are never
+    // inserted as text; the owner decides what each one becomes.
+    void OnFilesDropped(TkrRichHTML *sender, const QStringList &paths);
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
     void insertFromMimeData(const QMimeData *source) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
     friend class TRedrawOff;
