@@ -79,11 +79,6 @@ inline QChar UpperAscii(QChar c)
     return (u >= 'a' && u <= 'z') ? QChar(char16_t(u - 32)) : c;
 }
 
-bool Contains(QStringView upper, const char *pattern)
-{
-    return upper.contains(QLatin1String(pattern));
-}
-
 // Searches a character in [from, to) of the window's text (absolute positions).
 int FindInWindow(const TTextWindow &w, QChar ch, int from, int to)
 {
@@ -104,10 +99,18 @@ int FindDelimiter(const TTextWindow &w, QStringView delim, int from, int to)
     to = std::min(to, winEnd);
     if (from >= to)
         return -1;
-    const qsizetype i = w.Text.indexOf(delim, from - w.Offset);
-    if (i < 0 || i + w.Offset + delim.size() > to)
-        return -1;
-    return int(i) + w.Offset;
+    // Scan for the first character (a fast single-character search), then compare the rest.
+    const qsizetype last = qsizetype(to) - w.Offset - delim.size();
+    qsizetype i = from - w.Offset;
+    while (i <= last) {
+        i = w.Text.indexOf(delim.front(), i);
+        if (i < 0 || i > last)
+            return -1;
+        if (w.Text.mid(i, delim.size()) == delim)
+            return int(i) + w.Offset;
+        ++i;
+    }
+    return -1;
 }
 
 void SpanPass(const TTextWindow &w, int start, int end, QStringView open, QStringView close,
@@ -137,24 +140,45 @@ void SpanPass(const TTextWindow &w, int start, int end, QStringView open, QStrin
 
 } // namespace
 
+namespace {
+
+// The tag-name patterns of each class, without their "<"; a pattern matches at any "<"
+// within the first ten characters of the tag, as a plain substring test.
+struct TTagPatterns
+{
+    TCodeStyleKind Style;
+    std::initializer_list<const char *> Patterns;
+};
+
+bool MatchesAt(const char16_t *head, int n, int at, const char *pattern)
+{
+    for (int k = 0; pattern[k]; ++k)
+        if (at + k >= n || head[at + k] != char16_t(pattern[k]))
+            return false;
+    return true;
+}
+
+} // namespace
+
 TCodeStyleKind ClassifyTag(QStringView tagText)
 {
-    QChar buf[10];
+    static const TTagPatterns classes[] = {
+        {csJumps, {"A ", "/A>"}},
+        {csImages, {"IMG"}},
+        {csTables, {"TABLE", "TD", "TR", "/TABLE", "/TD", "/TR", "TH", "/TH"}},
+        {csScripts, {"SCRIPT", "/SCRIPT", "OBJECT", "/OBJECT", "INSERT", "/INSERT", "PARAM", "STYLE", "/STYLE",
+                     "SPAN", "/SPAN"}},
+    };
+    char16_t head[10];
     const int n = int(std::min<qsizetype>(10, tagText.size()));
     for (int i = 0; i < n; ++i)
-        buf[i] = UpperAscii(tagText[i]);
-    const QStringView head(buf, n);
-    if (Contains(head, "<A ") || Contains(head, "</A>"))
-        return csJumps;
-    if (Contains(head, "<IMG"))
-        return csImages;
-    for (const char *t : {"<TABLE", "<TD", "<TR", "</TABLE", "</TD", "</TR", "<TH", "</TH"})
-        if (Contains(head, t))
-            return csTables;
-    for (const char *t : {"<SCRIPT", "</SCRIPT", "<OBJECT", "</OBJECT", "<INSERT", "</INSERT", "<PARAM",
-                          "<STYLE", "</STYLE", "<SPAN", "</SPAN"})
-        if (Contains(head, t))
-            return csScripts;
+        head[i] = UpperAscii(tagText[i]).unicode();
+    for (const TTagPatterns &c : classes)
+        for (int i = 0; i < n; ++i)
+            if (head[i] == u'<')
+                for (const char *p : c.Patterns)
+                    if (MatchesAt(head, n, i + 1, p))
+                        return c.Style;
     return csTags;
 }
 

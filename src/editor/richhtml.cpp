@@ -403,7 +403,7 @@ void TkrRichHTML::ColorCode(int start, int end)
     if (start >= n)
         return;
     // The range and a margin past it: most tags that begin in the range end there.
-    const int windowEnd = int(std::min<qint64>(n, qint64(end) + 2 + 4096));
+    const int windowEnd = int(std::min<qint64>(n, qint64(end) + 2 + 512));
     const QString text = TextRange(start, windowEnd);
     TTextWindow w;
     w.Text = text;
@@ -513,6 +513,9 @@ void TkrRichHTML::ApplyBlockFormats(const QTextBlock &block)
 
 void TkrRichHTML::ApplyVisibleFormats()
 {
+    // Painting follows at once and draws the new formats: the layout need not ask for
+    // another repaint of its own.
+    const QSignalBlocker quiet(document()->documentLayout());
     QTextBlock b = firstVisibleBlock();
     if (!b.isValid())
         return;
@@ -736,6 +739,10 @@ void TkrRichHTML::dropEvent(QDropEvent *e)
 
 void TkrRichHTML::contextMenuEvent(QContextMenuEvent *e)
 {
+    if (m_popupMenu) {
+        m_popupMenu->exec(e->globalPos());
+        return;
+    }
     QMenu menu(this);
     menu.addAction(QStringLiteral("&Undo"), this, &TkrRichHTML::Undo)->setEnabled(CanUndo());
     menu.addSeparator();
@@ -847,8 +854,10 @@ int TkrRichHTML::ReplaceAll(const QString &findText, const QString &replaceText,
     const QString newRegion = r.Text.mid(r.First, r.NewEnd - r.First);
     r.Text = QString();
     ReplaceRange(r.First, r.OldEnd - r.First, newRegion);
-    // One step holds the whole replacement, so it can be undone whole.
+    // One step holds the whole replacement, so it can be undone whole. The region was
+    // replaced as one piece, so its colours are worked out again.
     AddUndo({r.First, int(newRegion.size()), oldRegion});
+    ColorCodeLines(LineFromChar(r.First), LineFromChar(r.NewEnd));
     Select(r.NewEnd, 0);
     SetModified(true);
     return r.Count;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QMenu>
+#include <QPointer>
 #include <QTextLayout>
 #include <array>
 #include <deque>
@@ -102,6 +104,11 @@ public:
     const TUndoInformation &UndoStep(int index) const { return m_undo[size_t(index)]; }
     void ClearUndo() { m_undo.clear(); }
 
+    // The menu the editor shows on a right click; without one it offers the clipboard commands.
+    void SetPopupMenu(QMenu *menu) { m_popupMenu = menu; }
+    // Forgets the file name but keeps the text (a document started from a template).
+    void ClearFilename() { m_filename.clear(); }
+
     void ReadFontSettings(const QString &key);
     void WriteFontSettings(const QString &key);
     void SetEditorFont(const QString &name, int size);
@@ -170,6 +177,7 @@ private:
     QString m_lastError;
     TTextFileFormat m_fileFormat;
 
+    QPointer<QMenu> m_popupMenu;
     std::deque<TUndoInformation> m_undo;
     TStyleRunStore m_runs;
     int m_formatEpoch = 0;     // bumped whenever colours change; blocks carry the epoch applied

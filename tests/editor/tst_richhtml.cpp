@@ -371,6 +371,8 @@ void TestRichHTML::replaceAll()
     QCOMPARE(m_e->ReplaceAll(QStringLiteral("td"), QStringLiteral("TH"), false), 4);
     QCOMPARE(m_e->Text(), QStringLiteral("<TH>a</TH><TH>b</TH>"));
     QCOMPARE(m_e->UndoCount(), 1);
+    // The replaced region keeps correct colours.
+    QCOMPARE(Marks(*m_e), QStringLiteral("BBBB.BBBBBBBBB.BBBBB"));
     QCOMPARE(m_e->ReplaceAll(QString(), QStringLiteral("x"), false), 0);
     QCOMPARE(m_e->ReplaceAll(QStringLiteral("TH"), QStringLiteral("th"), true), 4);
     m_e->Undo();

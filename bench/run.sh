@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Runs the editor benchmarks and prints their report.
+#
+#   bash bench/run.sh BIN_DIR
+#
+# BIN_DIR holds bench_editor (build/bench/bin after `make bench`). The pages are generated
+# into a temporary folder that is removed at the end; the program runs offscreen with a
+# configuration file of its own, never the user's. Missed targets do not change the exit
+# status: this is a measurement. A program that cannot run or crashes does.
+set -euo pipefail
+
+if [ $# -ne 1 ]; then
+    echo "usage: bash bench/run.sh BIN_DIR" >&2
+    exit 2
+fi
+
+bin_dir=$(cd "$1" && pwd)
+prog="$bin_dir/bench_editor"
+if [ ! -x "$prog" ]; then
+    echo "bench_editor not found in $bin_dir (build with -DPENDWICK_BENCH=ON)" >&2
+    exit 2
+fi
+
+# The page generator lives in shared/ beside the repository.
+here=$(cd "$(dirname "$0")" && pwd)
+gen="$here/../../shared/bench/gen-page.py"
+if [ ! -f "$gen" ]; then
+    top=$(git -C "$here" rev-parse --show-toplevel 2>/dev/null || true)
+    [ -n "$top" ] && gen="$top/../shared/bench/gen-page.py"
+fi
+if [ ! -f "$gen" ]; then
+    echo "page generator gen-page.py not found (looked beside the repository in shared/bench/)" >&2
+    exit 2
+fi
+python=$(command -v python3 || command -v python || true)
+if [ -z "$python" ]; then
+    echo "python3 is needed to generate the pages" >&2
+    exit 2
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/pendwick-bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+echo "Generating pages in $work ..."
+for size in 1M 10M 50M; do
+    "$python" "$gen" "$size" > "$work/page-$size.html"
+done
+
+export QT_QPA_PLATFORM=offscreen
+export PENDWICK_CONFIG="$work/registry.ini"
+export XDG_CONFIG_HOME="$work/config"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+echo
+
+"$prog" suite "$work/page-1M.html" "$work/page-10M.html" "$work/page-50M.html"
