@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QStringList>
 #include <QWidget>
 
@@ -77,8 +79,21 @@ protected:
     void dropEvent(QDropEvent *e) override;
 
 private:
-    struct Document;
-    // (private helpers and members are the implementer's)
+    struct Document
+    {
+        QString FileName;
+        TkrRichHTML *Editor = nullptr;
+    };
+
+    void ConnectEditor(TkrRichHTML *editor);
+    int IndexOfEditor(const TkrRichHTML *editor) const;
+    bool IsActive(const TkrRichHTML *editor) const;
+    void RemovePage(int index);
+    void TabChanged(int index);
+    void RefreshTab(int index);
+
+    std::vector<Document> m_documents;
+    TkrRichHTML *m_loading = nullptr; // the editor AddDocument is loading a file into
     QString m_lastError;
     int m_tabWidth = 20;
     TColor m_background = Colors::clWindow;

@@ -1,0 +1,32 @@
+#include "app/application.h"
+
+#include <exception>
+
+namespace {
+std::function<void(const QString &)> &Handler()
+{
+    static std::function<void(const QString &)> handler;
+    return handler;
+}
+} // namespace
+
+TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+
+void TApplication::SetExceptionHandler(std::function<void(const QString &)> handler)
+{
+    Handler() = std::move(handler);
+}
+
+bool TApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &e) {
+        if (Handler())
+            Handler()(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        if (Handler())
+            Handler()(QStringLiteral("Unknown error"));
+    }
+    return false;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The program's open and save dialogs, in one place so tests can answer them.
+enum TFileDialogKind { fdOpen, fdSave };
+
+// Returns the chosen file, or an empty text when cancelled. The filter is a Qt filter
+// list separated by ";;". Save dialogs ask no overwrite question of their own.
+QString RunFileDialog(TFileDialogKind kind, QWidget *parent, const QString &title, const QString &startPath,
+                      const QString &filter);
+
+using TFileDialogHook = std::function<QString(TFileDialogKind kind, const QString &title, const QString &startPath)>;
+void SetFileDialogHook(TFileDialogHook hook);

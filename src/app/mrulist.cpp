@@ -1,0 +1,45 @@
+#include "app/mrulist.h"
+
+#include <QFileInfo>
+
+#include "platform/configstore.h"
+
+namespace {
+// Entries name the same file when their paths do on this file system.
+bool SameFile(const QString &a, const QString &b)
+{
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+} // namespace
+
+void TMRUList::Load(const QString &key)
+{
+    m_items.clear();
+    for (int n = 1; n <= Size; ++n) {
+        const QString v = ConfigStore::Read(key, QStringLiteral("MRU%1").arg(n), QString());
+        m_items.append(v.isEmpty() ? EmptyEntry() : v);
+    }
+}
+
+void TMRUList::Save(const QString &key) const
+{
+    ConfigStore::EraseKey(key);
+    for (int i = 0; i < m_items.size() && i < Size; ++i)
+        ConfigStore::Write(key, QStringLiteral("MRU%1").arg(i + 1), m_items.at(i));
+}
+
+bool TMRUList::Add(const QString &fileName)
+{
+    for (const QString &item : m_items)
+        if (item != EmptyEntry() && SameFile(item, fileName))
+            return false;
+    m_items.prepend(fileName);
+    while (m_items.size() > Size)
+        m_items.removeAt(Size);
+    return true;
+}
+
+QString TMRUList::Caption(int n) const
+{
+    return n >= 1 && n <= m_items.size() ? m_items.at(n - 1) : EmptyEntry();
+}

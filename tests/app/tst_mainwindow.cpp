@@ -1,0 +1,505 @@
+// The main window driven offscreen with its own settings: start-up, document commands,
+// toggles and closing. Message boxes, notices and file dialogs are answered by hooks.
+#include <QFile>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/filedialogs.h"
+#include "app/htmltab.h"
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
+#include "app/messagedialog.h"
+#include "app/programfolder.h"
+#include "app/shellsettings.h"
+#include "editor/richhtml.h"
+#include "platform/configstore.h"
+#include "testsupport.h"
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void firstStartDefaults();
+    void storedSettingsApply_data();
+    void storedSettingsApply();
+    void openReplacesPristineUntitled();
+    void openKeepsModifiedUntitled();
+    void openTheSameFileActivatesIt();
+    void openFailures_data();
+    void openFailures();
+    void commandLineFileIsFirstDocument();
+    void recentlyUsedMenu();
+    void newFromTemplatePutsCaretAfterBody();
+    void saveAsAddsDefaultExtension();
+    void saveAsAsksBeforeOverwriting();
+    void failedSaveStopsCloseAll();
+    void closeAllStopsAtCancel();
+    void closeOnlyModifiedDocumentWithNo();
+    void exportUnixKeepsDocument();
+    void settingsWrittenAtClose();
+    void maximizedCloseKeepsNormalPlacement();
+    void busyRefusesClose();
+    void exceptionsAreLogged();
+    void tabKeysSwitchDocuments();
+    void toggles();
+    void droppedUnknownFile();
+    void printsToPdf();
+
+private:
+    QString WriteFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_files.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path;
+    }
+    void Answer(int button) { m_answers.append(button); }
+
+    std::unique_ptr<QTemporaryDir> m_config;
+    QTemporaryDir m_files;
+    TfMain *m_main = nullptr;
+    QStringList m_boxes;
+    QList<int> m_answers;
+    QList<int> m_notices;
+    QStringList m_dialogAnswers;
+    QStringList m_dialogTitles;
+};
+
+void TestMainWindow::initTestCase()
+{
+    m_config = UseTemporaryConfig();
+    SetProgramFolder(m_files.path() + u'/');
+    SetMessageHook([this](TMsgKind, const QString &, const QString &text, int buttons) {
+        m_boxes.append(text);
+        if (!m_answers.isEmpty())
+            return m_answers.takeFirst();
+        return (buttons & mbOK) ? int(mbOK) : int(mbNo);
+    });
+    SetNoticeHook([this](int n, bool &) {
+        m_notices.append(n);
+        return 1;
+    });
+    SetFileDialogHook([this](TFileDialogKind, const QString &title, const QString &) {
+        m_dialogTitles.append(title);
+        return m_dialogAnswers.isEmpty() ? QString() : m_dialogAnswers.takeFirst();
+    });
+}
+
+void TestMainWindow::init()
+{
+    ConfigStore::EraseKey(AppKey());
+    m_boxes.clear();
+    m_answers.clear();
+    m_notices.clear();
+    m_dialogAnswers.clear();
+    m_dialogTitles.clear();
+}
+
+void TestMainWindow::cleanup()
+{
+    if (m_main) {
+        // Nothing may ask anything on the way out.
+        for (int i = 0; i < m_main->HTMLTab()->DocumentCount(); ++i)
+            m_main->HTMLTab()->Editor(i)->SetModified(false);
+        m_main->close();
+        delete m_main;
+        m_main = nullptr;
+    }
+}
+
+void TestMainWindow::firstStartDefaults()
+{
+    m_main = new TfMain;
+    QVERIFY(m_main->isVisible());
+    QCOMPARE(m_main->size(), QSize(774, 550));
+    QCOMPARE(m_main->pos(), QPoint(4, 4));
+    QVERIFY(m_main->StatusBarVisible());
+    QVERIFY(m_main->statusBar()->isVisible());
+    QVERIFY(m_main->DocumentListVisible());
+    QVERIFY(m_main->MainToolbarVisible());
+    QVERIFY(m_main->SpeedbarVisible());
+    QCOMPARE(m_main->ToolbarLayout(), 0);
+    QVERIFY(m_main->WordWrap());
+    QVERIFY(!m_main->RulersVisible());
+    QVERIFY(!m_main->RulersBuilt());
+    QVERIFY(m_main->ColorBarVisible());
+    QCOMPARE(m_main->HTMLTab()->DocumentCount(), 1);
+    TkrRichHTML *e = m_main->ActiveEditor();
+    QCOMPARE(int(e->ColorCodeMode()), int(ccFull));
+    QCOMPARE(e->TabWidth(), 20);
+    QVERIFY(!e->Modified());
+    QCOMPARE(m_main->windowTitle(), QStringLiteral("Pendwick v2.0 Beta 2 - [Untitled]"));
+    QCOMPARE(m_main->StatusPanelText(0), QStringLiteral("1: 1"));
+    QCOMPARE(m_main->StatusPanelText(1), QStringLiteral(" Ready."));
+    QCOMPARE(m_main->StatusPanelText(2), QStringLiteral("Insert"));
+    QCOMPARE(m_main->MRU().Items().size(), 10);
+    QVERIFY(m_main->Action(QStringLiteral("mnuOptionsListImages"))->isChecked());
+    QVERIFY(!m_main->Action(QStringLiteral("spdSave"))->isEnabled());
+    // Reading the settings created nothing but what start-up writes on purpose.
+    QVERIFY(!ConfigStore::KeyExists(AppKey() + QStringLiteral("\\MainForm")));
+}
+
+void TestMainWindow::storedSettingsApply_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("colour coding 7 is minimal") << "ColorCodeMode" << "7";
+    QTest::newRow("word wrap True reads false") << "WordWrap" << "True";
+    QTest::newRow("status bar 1 reads false") << "StatusBar" << "1";
+    QTest::newRow("colour bar anything but 0 shows") << "ColorBar" << "True";
+    QTest::newRow("colour bar 0 hides") << "ColorBar" << "0";
+    QTest::newRow("rulers on") << "Rulers" << "-1";
+}
+
+void TestMainWindow::storedSettingsApply()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, text);
+    ConfigStore::Write(AppKey(), value, text);
+    m_main = new TfMain;
+    if (value == QLatin1String("ColorCodeMode"))
+        QCOMPARE(int(m_main->ActiveEditor()->ColorCodeMode()), int(ccMinimal));
+    else if (value == QLatin1String("WordWrap"))
+        QCOMPARE(m_main->ActiveEditor()->lineWrapMode(), QPlainTextEdit::NoWrap);
+    else if (value == QLatin1String("StatusBar"))
+        QVERIFY(!m_main->statusBar()->isVisible());
+    else if (value == QLatin1String("ColorBar"))
+        QCOMPARE(m_main->ColorBarVisible(), text != QLatin1String("0"));
+    else
+        QVERIFY(m_main->RulersVisible() && m_main->RulersBuilt());
+}
+
+void TestMainWindow::openReplacesPristineUntitled()
+{
+    m_main = new TfMain;
+    const QString page = WriteFile(QStringLiteral("page.html"), "<P>page</P>\r\n");
+    QVERIFY(m_main->OpenDocument(page));
+    QCOMPARE(m_main->HTMLTab()->DocumentCount(), 1);
+    QCOMPARE(m_main->HTMLTab()->TabCaption(0), QStringLiteral("page.html"));
+    QCOMPARE(m_main->windowTitle(), QStringLiteral("Pendwick v2.0 Beta 2 - [%1]").arg(page));
+    QCOMPARE(m_main->MRU().Caption(1), page);
+}
+
+void TestMainWindow::openKeepsModifiedUntitled()
+{
+    m_main = new TfMain;
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("typed"), QString(), false);
+    QVERIFY(m_main->OpenDocument(WriteFile(QStringLiteral("page.html"), "<P>page</P>")));
+    QCOMPARE(m_main->HTMLTab()->DocumentCount(), 2);
+    QCOMPARE(m_main->HTMLTab()->TabIndex(), 1);
+}
+
+void TestMainWindow::openTheSameFileActivatesIt()
+{
+    m_main = new TfMain;
+    const QString a = WriteFile(QStringLiteral("a.html"), "a");
+    const QString b = WriteFile(QStringLiteral("b.html"), "b");
+    QVERIFY(m_main->OpenDocument(a));
+    QVERIFY(m_main->OpenDocument(b));
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("changed "), QString(), false);
+    QVERIFY(m_main->OpenDocument(m_files.path() + QStringLiteral("/./a.html")));
+    QCOMPARE(m_main->HTMLTab()->DocumentCount(), 2);
+    QCOMPARE(m_main->HTMLTab()->TabIndex(), 0);
+    QCOMPARE(m_notices, QList<int>{2});
+    QVERIFY(m_main->HTMLTab()->Editor(1)->Modified()); // not read again
+}
+
+void TestMainWindow::openFailures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing file") << "missing.html" << QByteArray() << "File not found.";
+    QTest::newRow("binary file") << "binary.html" << QByteArray("GIF\0\0", 5) << "binary data";
+}
+
+void TestMainWindow::openFailures()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    m_main = new TfMain;
+    const QString path = bytes.isEmpty() ? m_files.filePath(name) : WriteFile(name, bytes);
+    QVERIFY(!m_main->OpenDocument(path));
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY2(m_boxes.first().contains(message), qPrintable(m_boxes.first()));
+    QCOMPARE(m_main->HTMLTab()->DocumentCount(), 1);
+    QVERIFY(m_main->ActiveEditor()->Filename().isEmpty());
+    QCOMPARE(m_main->MRU().Caption(1), QStringLiteral("[Empty]"));
+}
+
+void TestMainWindow::commandLineFileIsFirstDocument()
+{
+    m_main = new TfMain;
+    const QString page = WriteFile(QStringLiteral("cmd.html"), "<HTML>cmd</HTML>");
+    m_main->OpenFromCommandLine(page);
+    QCOMPARE(m_main->HTMLTab()->DocumentCount(), 1);
+    QCOMPARE(m_main->HTMLTab()->TabCaption(0), QStringLiteral("cmd.html"));
+    QCOMPARE(m_main->HTMLTab()->FileName(0), page);
+    QCOMPARE(m_main->ActiveEditor()->Text(), QStringLiteral("<HTML>cmd</HTML>"));
+    // The already-open check sees it.
+    QVERIFY(m_main->OpenDocument(page));
+    QCOMPARE(m_main->HTMLTab()->DocumentCount(), 1);
+    QCOMPARE(m_notices, QList<int>{2});
+    // A first argument that is not a file is ignored.
+    m_main->OpenFromCommandLine(m_files.filePath(QStringLiteral("nothing.html")));
+    QVERIFY(m_boxes.isEmpty());
+}
+
+void TestMainWindow::recentlyUsedMenu()
+{
+    ConfigStore::Write(AppKey() + QStringLiteral("\\MRUDocuments"), QStringLiteral("MRU1"), QStringLiteral("/gone/x.html"));
+    m_main = new TfMain;
+    QAction *first = m_main->Action(QStringLiteral("mnuMRU_1"));
+    QAction *second = m_main->Action(QStringLiteral("mnuMRU_2"));
+    QCOMPARE(first->text(), QStringLiteral("/gone/x.html"));
+    QVERIFY(first->isEnabled());
+    QCOMPARE(second->text(), QStringLiteral("[Empty]"));
+    QVERIFY(!second->isEnabled());
+    first->trigger();
+    QCOMPARE(m_boxes, QStringList{QStringLiteral("File not found.")});
+    QCOMPARE(m_main->MRU().Caption(1), QStringLiteral("/gone/x.html"));
+}
+
+void TestMainWindow::newFromTemplatePutsCaretAfterBody()
+{
+    m_main = new TfMain;
+    const QString tpl = WriteFile(QStringLiteral("tpl.html"), "<HTML>\r\n<body bgcolor=white>\r\n\r\n</BODY>\r\n</HTML>\r\n");
+    m_main->NewFromTemplate(tpl);
+    TkrRichHTML *e = m_main->ActiveEditor();
+    QVERIFY(e->Filename().isEmpty());
+    QVERIFY(!e->Modified());
+    QCOMPARE(e->SelStart(), e->LineStart(2));
+    QCOMPARE(m_main->HTMLTab()->TabCaption(m_main->HTMLTab()->TabIndex()), QStringLiteral("[Untitled]"));
+}
+
+void TestMainWindow::saveAsAddsDefaultExtension()
+{
+    ConfigStore::Write(AppKey(), QStringLiteral("DefaultExtension"), QStringLiteral("htm"));
+    m_main = new TfMain;
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("<P>x</P>"), QString(), false);
+    m_dialogAnswers << m_files.filePath(QStringLiteral("page"));
+    QVERIFY(m_main->SaveActive()); // untitled: Save As
+    QCOMPARE(m_dialogTitles, QStringList{QStringLiteral("Save HTML Document")});
+    const QString saved = m_files.filePath(QStringLiteral("page.htm"));
+    QVERIFY(QFile::exists(saved));
+    QCOMPARE(m_main->ActiveEditor()->Filename(), saved);
+    QCOMPARE(m_main->HTMLTab()->TabCaption(0), QStringLiteral("page.htm"));
+    QVERIFY(!m_main->ActiveEditor()->Modified());
+    QVERIFY(m_main->windowTitle().endsWith(QStringLiteral("[%1]").arg(saved)));
+}
+
+void TestMainWindow::saveAsAsksBeforeOverwriting()
+{
+    m_main = new TfMain;
+    const QString existing = WriteFile(QStringLiteral("old.html"), "old");
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("new"), QString(), false);
+    m_dialogAnswers << existing;
+    Answer(mbNo);
+    QVERIFY(!m_main->SaveAsActive());
+    QCOMPARE(m_boxes, QStringList{QStringLiteral("Overwrite \"%1?").arg(existing)});
+    QFile f(existing);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("old"));
+    QVERIFY(m_main->ActiveEditor()->Modified());
+}
+
+void TestMainWindow::failedSaveStopsCloseAll()
+{
+    m_main = new TfMain;
+    const QString page = WriteFile(QStringLiteral("keep.html"), "text");
+    QVERIFY(m_main->OpenDocument(page));
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("more "), QString(), false);
+    // The folder goes away: the save cannot be written.
+    QFile::remove(page);
+    QDir(m_files.path()).mkdir(QStringLiteral("keep.html"));
+    Answer(mbYes);
+    QVERIFY(!m_main->CloseAll());
+    QVERIFY(m_main->ActiveEditor()->Modified());
+    QCOMPARE(m_main->ActiveEditor()->Text(), QStringLiteral("more text"));
+    QCOMPARE(m_boxes.size(), 2); // the question, then the error
+    QVERIFY(m_boxes.at(1).contains(QStringLiteral("keep.html")));
+    QDir(m_files.path()).rmdir(QStringLiteral("keep.html"));
+}
+
+void TestMainWindow::closeAllStopsAtCancel()
+{
+    m_main = new TfMain;
+    for (const char *name : {"one.html", "two.html", "three.html"}) {
+        QVERIFY(m_main->OpenDocument(WriteFile(QLatin1String(name), "x")));
+        m_main->ActiveEditor()->InsertTags(QStringLiteral("y"), QString(), false);
+    }
+    QCOMPARE(m_main->HTMLTab()->DocumentCount(), 3);
+    Answer(mbNo);
+    Answer(mbCancel);
+    m_main->close();
+    QVERIFY(m_main->isVisible());
+    QCOMPARE(m_main->HTMLTab()->DocumentCount(), 2);
+    QCOMPARE(m_boxes.size(), 2);
+    QVERIFY(m_boxes.at(0).startsWith(QStringLiteral("Save changes to ")));
+}
+
+void TestMainWindow::closeOnlyModifiedDocumentWithNo()
+{
+    m_main = new TfMain;
+    QVERIFY(m_main->OpenDocument(WriteFile(QStringLiteral("only.html"), "x")));
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("y"), QString(), false);
+    Answer(mbNo);
+    m_main->CloseActive();
+    QCOMPARE(m_main->HTMLTab()->DocumentCount(), 1);
+    QCOMPARE(m_main->HTMLTab()->TabCaption(0), QStringLiteral("[Untitled]"));
+    QVERIFY(m_main->ActiveEditor()->Text().isEmpty());
+    QVERIFY(m_main->windowTitle().endsWith(QStringLiteral(" - [Untitled]")));
+}
+
+void TestMainWindow::exportUnixKeepsDocument()
+{
+    m_main = new TfMain;
+    const QString page = WriteFile(QStringLiteral("dos.html"), "a\r\nb");
+    QVERIFY(m_main->OpenDocument(page));
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("<P>"), QString(), false);
+    m_dialogAnswers << m_files.filePath(QStringLiteral("unix"));
+    m_main->ExportUnix();
+    QFile f(m_files.filePath(QStringLiteral("unix.html")));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("<P>a\nb"));
+    QVERIFY(m_main->ActiveEditor()->Modified());
+    QCOMPARE(m_main->ActiveEditor()->Filename(), page);
+}
+
+void TestMainWindow::settingsWrittenAtClose()
+{
+    m_main = new TfMain;
+    m_main->resize(700, 500);
+    m_main->move(20, 30);
+    m_main->SetRulersVisible(true);
+    m_main->SetWordWrap(false);
+    m_main->SetToolbarLayout(1);
+    QVERIFY(m_main->close());
+    const QString form = AppKey() + QStringLiteral("\\MainForm");
+    QCOMPARE(ConfigStore::Read(form, QStringLiteral("WindowState"), QString()), QStringLiteral("Normal"));
+    QCOMPARE(ConfigStore::ReadInt(form, QStringLiteral("Width"), 0), 700);
+    QCOMPARE(ConfigStore::ReadInt(form, QStringLiteral("Height"), 0), 500);
+    QCOMPARE(ConfigStore::Read(AppKey(), QStringLiteral("Rulers"), QString()), QStringLiteral("-1"));
+    QCOMPARE(ConfigStore::Read(AppKey(), QStringLiteral("WordWrap"), QString()), QStringLiteral("0"));
+    QCOMPARE(ConfigStore::Read(AppKey() + QStringLiteral("\\Toolbars"), QStringLiteral("ToolbarLayout"), QString()),
+             QStringLiteral("1"));
+    QCOMPARE(ConfigStore::Read(AppKey() + QStringLiteral("\\MRUDocuments"), QStringLiteral("MRU1"), QString()),
+             QStringLiteral("[Empty]"));
+    QCOMPARE(ConfigStore::Read(AppKey() + QStringLiteral("\\DocumentList"), QStringLiteral("ColWidth_2"), QString()),
+             QStringLiteral("150"));
+}
+
+void TestMainWindow::maximizedCloseKeepsNormalPlacement()
+{
+    const QString form = AppKey() + QStringLiteral("\\MainForm");
+    ConfigStore::WriteInt(form, QStringLiteral("Width"), 600);
+    m_main = new TfMain;
+    m_main->showMaximized();
+    QTRY_VERIFY(m_main->isMaximized());
+    QVERIFY(m_main->close());
+    QCOMPARE(ConfigStore::Read(form, QStringLiteral("WindowState"), QString()), QStringLiteral("Maximized"));
+    QCOMPARE(ConfigStore::ReadInt(form, QStringLiteral("Width"), 0), 600);
+}
+
+void TestMainWindow::busyRefusesClose()
+{
+    m_main = new TfMain;
+    m_main->SetBusy(true);
+    QVERIFY(!m_main->close());
+    QVERIFY(m_main->isVisible());
+    m_main->SetBusy(false);
+}
+
+void TestMainWindow::exceptionsAreLogged()
+{
+    m_main = new TfMain;
+    const QString log = DataFilePath(QStringLiteral("Exception.log"));
+    QFile::remove(log);
+    m_main->HandleException(QStringLiteral("first"));
+    m_main->HandleException(QStringLiteral("second"));
+    QCOMPARE(m_boxes, (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
+    QFile f(log);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(f.readAll()).count(u'\n'), 2);
+}
+
+void TestMainWindow::tabKeysSwitchDocuments()
+{
+    m_main = new TfMain;
+    QVERIFY(m_main->OpenDocument(WriteFile(QStringLiteral("t1.html"), "1")));
+    QVERIFY(m_main->OpenDocument(WriteFile(QStringLiteral("t2.html"), "2")));
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    m_main->ActiveEditor()->setFocus();
+    QTest::keyClick(m_main->ActiveEditor(), Qt::Key_BracketLeft, Qt::ControlModifier);
+    QCOMPARE(m_main->HTMLTab()->TabIndex(), 0);
+    QTest::keyClick(m_main->ActiveEditor(), Qt::Key_BracketLeft, Qt::ControlModifier);
+    QCOMPARE(m_main->HTMLTab()->TabIndex(), 0);
+    QTest::keyClick(m_main->ActiveEditor(), Qt::Key_BracketRight, Qt::ControlModifier);
+    QCOMPARE(m_main->HTMLTab()->TabIndex(), 1);
+    QCOMPARE(m_main->windowTitle(), MainCaption(m_files.filePath(QStringLiteral("t2.html"))));
+}
+
+void TestMainWindow::toggles()
+{
+    m_main = new TfMain;
+    m_main->Action(QStringLiteral("mnuOptionsStatusBar"))->trigger();
+    QVERIFY(!m_main->statusBar()->isVisible());
+    QCOMPARE(ConfigStore::Read(AppKey(), QStringLiteral("StatusBar"), QString()), QStringLiteral("0"));
+    m_main->Action(QStringLiteral("spdRulers"))->trigger();
+    QVERIFY(m_main->RulersVisible());
+    QVERIFY(m_main->Action(QStringLiteral("mnuOptionsRulers"))->isChecked());
+    m_main->Action(QStringLiteral("mnuOptionsMainToolbar"))->trigger();
+    m_main->Action(QStringLiteral("mnuOptionsSpeedbar"))->trigger();
+    QVERIFY(!m_main->MainToolbarVisible() && !m_main->SpeedbarVisible());
+    m_main->Action(QStringLiteral("mnuColorCoding0"))->trigger();
+    QCOMPARE(int(m_main->ActiveEditor()->ColorCodeMode()), int(ccNone));
+    QVERIFY(!m_main->ActiveEditor()->Modified());
+    QCOMPARE(ConfigStore::Read(AppKey(), QStringLiteral("ColorCodeMode"), QString()), QStringLiteral("0"));
+    // Word wrap belongs to each document.
+    m_main->SetWordWrap(false);
+    m_main->NewFromTemplate(QString());
+    QCOMPARE(m_main->ActiveEditor()->lineWrapMode(), QPlainTextEdit::NoWrap);
+    // Full screen moves the pages into their own window and back.
+    m_main->SetFullScreen(true);
+    QCOMPARE(m_notices, QList<int>{4});
+    QVERIFY(!m_main->isVisible());
+    m_main->SetFullScreen(false);
+    QVERIFY(m_main->isVisible());
+    QVERIFY(m_main->isAncestorOf(m_main->HTMLTab()));
+}
+
+void TestMainWindow::droppedUnknownFile()
+{
+    m_main = new TfMain;
+    const QString doc = m_files.filePath(QStringLiteral("notes.doc"));
+    m_main->DropFiles({doc});
+    QCOMPARE(m_boxes, QStringList{QStringLiteral("Unknown file type \"%1\"").arg(doc)});
+    QVERIFY(m_main->ActiveEditor()->Text().isEmpty());
+}
+
+void TestMainWindow::printsToPdf()
+{
+    m_main = new TfMain;
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("<P>printed</P>"), QString(), false);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = m_files.filePath(QStringLiteral("out.pdf"));
+    printer.setOutputFileName(pdf);
+    QVERIFY(m_main->PrintActiveTo(printer));
+    QCOMPARE(printer.docName(), QStringLiteral("[Untitled]"));
+    QVERIFY(QFileInfo(pdf).size() > 0);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
