@@ -52,6 +52,7 @@ private slots:
     void toggles();
     void droppedUnknownFile();
     void printsToPdf();
+    void saveShortcutSaves();
 
 private:
     QString WriteFile(const QString &name, const QByteArray &bytes)
@@ -499,6 +500,23 @@ void TestMainWindow::printsToPdf()
     QVERIFY(m_main->PrintActiveTo(printer));
     QCOMPARE(printer.docName(), QStringLiteral("[Untitled]"));
     QVERIFY(QFileInfo(pdf).size() > 0);
+}
+
+void TestMainWindow::saveShortcutSaves()
+{
+    m_main = new TfMain;
+    const QString page = WriteFile(QStringLiteral("keys.html"), "abc");
+    QVERIFY(m_main->OpenDocument(page));
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    m_main->ActiveEditor()->setFocus();
+    m_main->ActiveEditor()->Select(3, 0);
+    QTest::keyClicks(m_main->ActiveEditor(), QStringLiteral("d"));
+    QTest::keyClick(m_main->ActiveEditor(), Qt::Key_S, Qt::ControlModifier);
+    QFile f(page);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("abcd"));
+    QVERIFY(!m_main->ActiveEditor()->Modified());
 }
 
 QTEST_MAIN(TestMainWindow)
