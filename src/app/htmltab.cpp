@@ -17,6 +17,7 @@
 
 #include "app/messagebox.h"
 #include "editor/richhtml.h"
+#include "platform/dropfiles.h"
 
 namespace {
 
@@ -103,16 +104,6 @@ private:
 QString CaptionFor(const QString &fileName)
 {
     return fileName.isEmpty() ? UntitledCaption : QFileInfo(fileName).fileName();
-}
-
-QStringList LocalFiles(const QMimeData *data)
-{
-    QStringList paths;
-    if (data && data->hasUrls())
-        for (const QUrl &url : data->urls())
-            if (url.isLocalFile())
-                paths << url.toLocalFile();
-    return paths;
 }
 
 bool SameFile(const QString &a, const QString &b)
@@ -436,7 +427,7 @@ bool TkrHTMLTab::eventFilter(QObject *watched, QEvent *event)
 
 void TkrHTMLTab::dragEnterEvent(QDragEnterEvent *e)
 {
-    if (m_acceptFiles && !LocalFiles(e->mimeData()).isEmpty())
+    if (m_acceptFiles && !LocalFilesOf(e->mimeData()).isEmpty())
         e->acceptProposedAction();
     else
         e->ignore();
@@ -444,7 +435,7 @@ void TkrHTMLTab::dragEnterEvent(QDragEnterEvent *e)
 
 void TkrHTMLTab::dropEvent(QDropEvent *e)
 {
-    const QStringList paths = LocalFiles(e->mimeData());
+    const QStringList paths = LocalFilesOf(e->mimeData());
     if (!m_acceptFiles || paths.isEmpty()) {
         e->ignore();
         return;

@@ -22,6 +22,7 @@
 #include "app/messagebox.h"
 #include "editor/textops.h"
 #include "platform/configstore.h"
+#include "platform/dropfiles.h"
 
 bool TkrRichHTML::s_lineChanged = false;
 
@@ -689,16 +690,6 @@ void TkrRichHTML::Undo()
     }
     ensureCursorVisible();
     SetModified(true);
-}
-
-static QStringList LocalFilesOf(const QMimeData *md)
-{
-    QStringList paths;
-    if (md && md->hasUrls())
-        for (const QUrl &url : md->urls())
-            if (url.isLocalFile())
-                paths << url.toLocalFile();
-    return paths;
 }
 
 bool TkrRichHTML::canInsertFromMimeData(const QMimeData *source) const
