@@ -31,6 +31,7 @@
 #include "app/fileutils.h"
 #include "app/fullscreen.h"
 #include "app/help.h"
+#include "app/inputbox.h"
 #include "app/htmlextensions.h"
 #include "app/htmltab.h"
 #include "app/messagebox.h"
@@ -39,7 +40,10 @@
 #include "app/programfolder.h"
 #include "app/rulers.h"
 #include "app/shellsettings.h"
+#include "dialogs/convertdialogs.h"
 #include "editor/richhtml.h"
+#include "editor/tagcommands.h"
+#include "editor/tagtext.h"
 #include "editor/textfile.h"
 #include "platform/configstore.h"
 
@@ -65,6 +69,7 @@ TfMain::TfMain(QWidget *parent) : QMainWindow(parent)
     CreateMenus();
     CreateToolbar();
     CreatePopupMenus();
+    ConnectTagCommands();
     ShowMessage();
     // 3c-3d: default extension, the HTML extension list and the dialog filter.
     m_defaultExtension = ConfigStore::Read(AppKey(), QStringLiteral("DefaultExtension"), QStringLiteral("html"));
@@ -99,6 +104,7 @@ TfMain::TfMain(QWidget *parent) : QMainWindow(parent)
     // 3o-3q
     m_lowerCaseFiles = ConfigStore::ReadBool(AppKey(), QStringLiteral("LowerCaseFiles"), true);
     m_lowerCaseTags = ConfigStore::ReadBool(AppKey(), QStringLiteral("LowerCaseTags"), false);
+    SetLowerCaseTags(m_lowerCaseTags);
     m_forceHexColor = ConfigStore::ReadBool(AppKey(), QStringLiteral("ForceHexColor"), false);
     // The internal viewer's font and colours are read when the viewer is built.
     m_browserLaunchSetting = BrowserLaunchSetting();
@@ -318,7 +324,8 @@ void TfMain::CreateMenus()
     AddItem(mnuEdit, QStringLiteral("&Indent"), QStringLiteral("mnuEditIndent"), QStringLiteral("Ctrl+."), [this] { ActiveEditor()->IndentLines(); });
     AddItem(mnuEdit, QStringLiteral("U&nindent"), QStringLiteral("mnuEditUnindent"), QStringLiteral("Ctrl+,"), [this] { ActiveEditor()->UnindentLines(); });
     mnuEdit->addSeparator();
-    AddItem(mnuEdit, QStringLiteral("&Go to Line..."), QStringLiteral("mnuEditGoToLine"), QStringLiteral("Ctrl+G"));
+    AddItem(mnuEdit, QStringLiteral("&Go to Line..."), QStringLiteral("mnuEditGoToLine"), QStringLiteral("Ctrl+G"),
+            [this] { GoToLine(); });
 
     QMenu *search = menuBar()->addMenu(QStringLiteral("&Search"));
     search->setObjectName(QStringLiteral("mnuSearch"));
@@ -496,6 +503,7 @@ void TfMain::CreatePopupMenus()
     AddItem(mnuPopupEdit, QStringLiteral("Paste"), QStringLiteral("mnuPopupPaste"), {}, [this] { ActiveEditor()->Paste(); });
     mnuPopupEdit->addSeparator();
     QMenu *selection = mnuPopupEdit->addMenu(QStringLiteral("Selection"));
+    selection->setObjectName(QStringLiteral("mnuPopupSelection"));
     AddItem(selection, QStringLiteral("Convert Lines to List..."), QStringLiteral("mnuPopupLinesToList"));
     AddItem(selection, QStringLiteral("Convert Lines to Table..."), QStringLiteral("mnuPopupLinesToTable"));
     selection->addSeparator();
@@ -506,6 +514,7 @@ void TfMain::CreatePopupMenus()
     AddItem(selection, QStringLiteral("Lowercase"), QStringLiteral("mnuPopupLowercase"));
     AddItem(mnuPopupEdit, QStringLiteral("&Find..."), QStringLiteral("mnuPopupFind"));
     QMenu *dates = mnuPopupEdit->addMenu(QStringLiteral("Insert Datetime"));
+    dates->setObjectName(QStringLiteral("mnuPopupDatetime"));
     for (const char *d : {"Short Date", "Long Date", "Short Datetime", "Long Datetime"})
         AddItem(dates, QLatin1String(d), QStringLiteral("mnuPopup") + QString::fromLatin1(d).remove(u' '));
     mnuPopupEdit->addSeparator();
@@ -513,9 +522,10 @@ void TfMain::CreatePopupMenus()
             [this] { SetFullScreen(!m_fullScreen); })->setCheckable(true);
     AddItem(mnuPopupEdit, QStringLiteral("&Word Wrap"), QStringLiteral("mnuPopupWordWrap"), {},
             [this] { SetWordWrap(!m_wordWrap); })->setCheckable(true);
-    connect(mnuPopupEdit, &QMenu::aboutToShow, this, [this] {
+    connect(mnuPopupEdit, &QMenu::aboutToShow, this, [this, selection] {
         Action(QStringLiteral("mnuPopupUndo"))->setEnabled(ActiveEditor()->CanUndo());
         Action(QStringLiteral("mnuPopupPaste"))->setEnabled(ActiveEditor()->CanPaste());
+        selection->menuAction()->setEnabled(ActiveEditor()->SelLength() > 0);
     });
 
     mnuPopupBrowse = new QMenu(this);
@@ -1227,4 +1237,135 @@ void TfMain::DropFiles(const QStringList &paths)
         }
     }
     QGuiApplication::restoreOverrideCursor();
+}
+
+// ---- Tag commands ----
+
+void TfMain::InsertTag(const QString &startText, const QString &endText)
+{
+    ActiveEditor()->InsertTags(TagCase(startText), TagCase(endText), false);
+}
+
+void TfMain::ConnectTagCommands()
+{
+    struct Item
+    {
+        const char *name, *start, *end;
+    };
+    const Item items[] = {
+        {"mnuTagsBold", "<B>", "</B>"},
+        {"mnuTagsItalic", "<I>", "</I>"},
+        {"mnuTagsUnderline", "<U>", "</U>"},
+        {"mnuTagsFontPlus", "<FONT SIZE=\"+1\">", "</FONT>"},
+        {"mnuTagsFontMinus", "<FONT SIZE=\"-1\">", "</FONT>"},
+        {"mnuTagsCenter", "<CENTER>", "</CENTER>"},
+        {"mnuTagsParagraph", "<P>", ""},
+        {"mnuTagsBreak", "<BR>", ""},
+        {"mnuTagsH1", "<H1>", "</H1>"},
+        {"mnuTagsH2", "<H2>", "</H2>"},
+        {"mnuTagsH3", "<H3>", "</H3>"},
+    };
+    for (const Item &i : items) {
+        const QString start = QLatin1String(i.start), end = QLatin1String(i.end);
+        connect(Action(QLatin1String(i.name)), &QAction::triggered, this, [this, start, end] { InsertTag(start, end); });
+    }
+    // An entity is never case-converted.
+    connect(Action(QStringLiteral("mnuTagsNbsp")), &QAction::triggered, this,
+            [this] { ActiveEditor()->InsertTags(QStringLiteral("&nbsp;"), QString(), false); });
+
+    // Both date submenus show the current date and time when they open; a choice inserts
+    // its caption as it stands.
+    for (const char *menuName : {"mnuTagsDatetime", "mnuPopupDatetime"}) {
+        QMenu *menu = findChild<QMenu *>(QLatin1String(menuName));
+        connect(menu, &QMenu::aboutToShow, this, [menu] {
+            const QStringList captions = DatetimeCaptions(QDateTime::currentDateTime());
+            const QList<QAction *> actions = menu->actions();
+            for (int i = 0; i < actions.size() && i < captions.size(); ++i) {
+                actions[i]->setText(QString(captions.at(i)).replace(u'&', QStringLiteral("&&")));
+                actions[i]->setData(captions.at(i));
+            }
+        });
+        for (QAction *a : menu->actions())
+            connect(a, &QAction::triggered, this, [this, a] {
+                const QString caption = a->data().toString();
+                if (!caption.isEmpty())
+                    ActiveEditor()->InsertTags(caption, QString(), false);
+            });
+    }
+
+    connect(Action(QStringLiteral("mnuTagsStripAll")), &QAction::triggered, this, [this] {
+        // Only a Yes strips; closing the box strips nothing.
+        if (MessageBox(mkWarning, QStringLiteral("This will strip all HTML tags from the current document.  Continue?"),
+                       mbYes | mbNo, this) == mbYes)
+            ActiveEditor()->StripTags(true);
+    });
+    connect(Action(QStringLiteral("mnuPopupStripAll")), &QAction::triggered, this,
+            [this] { ActiveEditor()->StripTags(false); });
+    connect(Action(QStringLiteral("mnuPopupStripOutermost")), &QAction::triggered, this, [this] { StripOutermostTags(); });
+    connect(Action(QStringLiteral("mnuPopupUppercase")), &QAction::triggered, this, [this] {
+        if (ActiveEditor()->SelLength() > 0)
+            ActiveEditor()->ReplaceSelection(UppercaseAZ(ActiveEditor()->SelText()));
+    });
+    connect(Action(QStringLiteral("mnuPopupLowercase")), &QAction::triggered, this, [this] {
+        if (ActiveEditor()->SelLength() > 0)
+            ActiveEditor()->ReplaceSelection(LowercaseAZ(ActiveEditor()->SelText()));
+    });
+    connect(Action(QStringLiteral("mnuPopupLinesToList")), &QAction::triggered, this, [this] { ConvertLines(false); });
+    connect(Action(QStringLiteral("mnuPopupLinesToTable")), &QAction::triggered, this, [this] { ConvertLines(true); });
+}
+
+void TfMain::StripOutermostTags()
+{
+    TkrRichHTML *e = ActiveEditor();
+    if (e->SelLength() == 0)
+        return;
+    // A selection that ends with a line break leaves the break in the document.
+    if (e->SelText().endsWith(u'\n'))
+        e->Select(e->SelStart(), e->SelLength() - 1);
+    if (const std::optional<QString> result = StripOutermostText(e->SelText()))
+        e->ReplaceSelection(*result);
+}
+
+void TfMain::ConvertLines(bool table)
+{
+    TkrRichHTML *e = ActiveEditor();
+    const std::optional<TLineConversion> choice = AskLineConversion(table, this);
+    if (!choice)
+        return;
+    TLineBlockTexts texts = LineConversionTexts(*choice);
+    texts.BlockStart = TagCase(texts.BlockStart);
+    texts.BlockEnd = TagCase(texts.BlockEnd);
+    texts.LinePrefix = TagCase(texts.LinePrefix);
+    texts.LineSuffix = TagCase(texts.LineSuffix);
+    const int s = e->SelStart(), end = s + e->SelLength();
+    const int first = e->LineFromChar(s);
+    int last = e->LineFromChar(end);
+    if (end > s && e->TextRange(end - 1, end) == QLatin1String("\n"))
+        --last;
+    last = std::max(first, last);
+    QStringList lines;
+    for (int line = first; line <= last; ++line)
+        lines << e->TextRange(e->LineStart(line), e->LineStart(line) + e->LineLength(line));
+    e->SelectLines(first, last);
+    // The last line of the document has no line break of its own to take along.
+    QString block = ConvertLinesText(lines, texts);
+    if (!e->SelText().endsWith(u'\n'))
+        block.chop(2);
+    e->ReplaceSelection(block);
+}
+
+void TfMain::GoToLine()
+{
+    TkrRichHTML *e = ActiveEditor();
+    const int count = e->LineCount();
+    if (count < 1)
+        return;
+    QString answer;
+    if (!InputQuery(QStringLiteral("Go to Line"), GoToLinePrompt(count), answer, this))
+        return;
+    const int line = GoToLineTarget(answer, count, e->LineFromChar(e->SelStart()));
+    if (line >= 0) {
+        e->Select(e->LineStart(line), 0);
+        e->ensureCursorVisible();
+    }
 }

@@ -67,6 +67,12 @@ public:
     void OpenFromCommandLine(const QString &argument);
     void DropFiles(const QStringList &paths);
 
+    // Tag commands of the menus.
+    void InsertTag(const QString &startText, const QString &endText);
+    void StripOutermostTags();
+    void ConvertLines(bool table);
+    void GoToLine();
+
     // Toggles.
     void SetMainToolbarVisible(bool on);
     void SetSpeedbarVisible(bool on);
@@ -106,6 +112,7 @@ private:
     void CreateMenus();
     void CreateToolbar();
     void CreatePopupMenus();
+    void ConnectTagCommands();
     void ShowSequence();
     void WriteSettingsAtClose();
     void RefreshMRUMenu();

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/messagebox.h"
+#include "editor/tagtext.h"
 #include "editor/textops.h"
 #include "platform/configstore.h"
 #include "platform/dropfiles.h"
@@ -361,6 +362,31 @@ void TkrRichHTML::InsertTags(const QString &startText, const QString &endText, b
     }
     if (focusPolicy() != Qt::NoFocus && isVisible())
         setFocus();
+    SetModified(true);
+}
+
+QString TkrRichHTML::GetTagAtCaret(bool select)
+{
+    const TTagSpan tag = FindTagAtCaret(Text(), SelStart());
+    if (tag.IsEmpty())
+        return QString();
+    if (select)
+        Select(tag.Start, tag.Length);
+    return TextRange(tag.Start, tag.Start + tag.Length);
+}
+
+void TkrRichHTML::ReplaceSelection(const QString &text)
+{
+    {
+        TRedrawOff redraw(this);
+        const QString normal = NormalizeLineBreaks(text);
+        const int s = SelStart();
+        const QString old = SelText();
+        ReplaceRange(s, SelLength(), normal);
+        AddUndo({s, int(normal.size()), old});
+        ColorCode(s, s + int(normal.size()));
+        Select(s, int(normal.size()));
+    }
     SetModified(true);
 }
 

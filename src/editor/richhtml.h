@@ -76,6 +76,11 @@ public:
 
     // The one insert operation every command writes through.
     void InsertTags(const QString &startText, const QString &endText, bool replaceSelection);
+    // Replaces the selected text with a reworked version of it as one undo step, colours
+    // it and leaves it selected (case changes, stripping, converting lines).
+    void ReplaceSelection(const QString &text);
+    // The tag at or before the caret (empty when there is none), selected when asked.
+    QString GetTagAtCaret(bool select);
 
     void ColorCodeAll();
     void ColorCodeLine(int line);

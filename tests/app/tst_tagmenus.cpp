@@ -1,0 +1,278 @@
+// The tag commands of the main window's menus, run on a real editor: wrapping, single
+// tags, case, stripping, converting lines and Go to Line, each one undo step.
+#include <QMenu>
+#include <QtTest>
+
+#include "app/htmltab.h"
+#include "app/inputbox.h"
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
+#include "app/messagedialog.h"
+#include "app/shellsettings.h"
+#include "dialogs/convertdialogs.h"
+#include "editor/richhtml.h"
+#include "editor/tagtext.h"
+#include "platform/configstore.h"
+#include "testsupport.h"
+
+class TestTagMenus : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void menuItems_data();
+    void menuItems();
+    void datetimeInsertsCaption();
+    void stripAllAsksFirst_data();
+    void stripAllAsksFirst();
+    void caseOfSelection();
+    void stripOutermost_data();
+    void stripOutermost();
+    void convertLines_data();
+    void convertLines();
+    void goToLine_data();
+    void goToLine();
+
+private:
+    void Trigger(const char *name) { m_main->Action(QLatin1String(name))->trigger(); }
+    TkrRichHTML *Editor() { return m_main->ActiveEditor(); }
+    void SetText(const QString &text)
+    {
+        Editor()->Select(0, Editor()->TextLength());
+        Editor()->InsertTags(text, QString(), true);
+        Editor()->ClearUndo();
+        Editor()->SetModified(false);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_config;
+    TfMain *m_main = nullptr;
+    QList<int> m_answers;
+    QStringList m_boxes;
+    QString m_input;
+    bool m_inputOk = true;
+    std::optional<TLineConversion> m_conversion;
+};
+
+void TestTagMenus::initTestCase()
+{
+    m_config = UseTemporaryConfig();
+    SetMessageHook([this](TMsgKind, const QString &, const QString &text, int) {
+        m_boxes << text;
+        return m_answers.isEmpty() ? int(mbOK) : m_answers.takeFirst();
+    });
+    SetNoticeHook([](int, bool &) { return 1; });
+    SetInputHook([this](const QString &, const QString &prompt, QString &value) {
+        m_boxes << prompt;
+        value = m_input;
+        return m_inputOk;
+    });
+    SetConversionHook([this](bool) { return m_conversion; });
+}
+
+void TestTagMenus::init()
+{
+    ConfigStore::EraseKey(AppKey());
+    m_main = new TfMain;
+    m_boxes.clear();
+    m_answers.clear();
+}
+
+void TestTagMenus::cleanup()
+{
+    SetLowerCaseTags(false);
+    for (int i = 0; i < m_main->HTMLTab()->DocumentCount(); ++i)
+        m_main->HTMLTab()->Editor(i)->SetModified(false);
+    delete m_main;
+    m_main = nullptr;
+}
+
+void TestTagMenus::menuItems_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("lowerCase");
+    QTest::addColumn<bool>("overwrite");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<int>("selected");
+    // The text is "one two", with "two" selected when selLength is 3.
+    QTest::newRow("bold wraps the selection") << "mnuTagsBold" << false << false << 3 << "one <B>two</B>" << 7 << 3;
+    QTest::newRow("bold without selection") << "mnuTagsBold" << false << false << 0 << "one <B></B>two" << 7 << 0;
+    QTest::newRow("bold in overwrite mode drops the selection") << "mnuTagsBold" << false << true << 3 << "one <B></B>" << 7 << 0;
+    QTest::newRow("font size +1 in lower case keeps its value")
+        << "mnuTagsFontPlus" << true << false << 3 << "one <font size=\"+1\">two</font>" << 20 << 3;
+    QTest::newRow("break stands before the selected text") << "mnuTagsBreak" << false << false << 3 << "one <BR>two" << 8 << 0;
+    QTest::newRow("nbsp never changes case") << "mnuTagsNbsp" << true << false << 0 << "one &nbsp;two" << 10 << 0;
+    QTest::newRow("paragraph in lower case") << "mnuTagsParagraph" << true << false << 0 << "one <p>two" << 7 << 0;
+    QTest::newRow("heading 2") << "mnuTagsH2" << false << false << 3 << "one <H2>two</H2>" << 8 << 3;
+}
+
+void TestTagMenus::menuItems()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, lowerCase);
+    QFETCH(bool, overwrite);
+    QFETCH(int, selLength);
+    QFETCH(QString, expected);
+    QFETCH(int, caret);
+    QFETCH(int, selected);
+    SetLowerCaseTags(lowerCase);
+    SetText(QStringLiteral("one two"));
+    if (overwrite)
+        Editor()->ToggleInsertMode();
+    Editor()->Select(4, selLength);
+    m_main->Action(action)->trigger();
+    QCOMPARE(Editor()->Text(), expected);
+    QCOMPARE(Editor()->SelStart(), caret);
+    QCOMPARE(Editor()->SelLength(), selected);
+    QVERIFY(Editor()->Modified());
+    QCOMPARE(Editor()->UndoCount(), 1);
+    Editor()->Undo();
+    QCOMPARE(Editor()->Text(), QStringLiteral("one two"));
+    if (overwrite)
+        Editor()->ToggleInsertMode();
+}
+
+void TestTagMenus::datetimeInsertsCaption()
+{
+    SetText(QString());
+    QMenu *menu = m_main->findChild<QMenu *>(QStringLiteral("mnuTagsDatetime"));
+    QVERIFY(menu);
+    QMetaObject::invokeMethod(menu, "aboutToShow");
+    QAction *longDatetime = menu->actions().at(3);
+    const QString caption = longDatetime->data().toString();
+    QVERIFY(caption.contains(QString::number(QDate::currentDate().year())));
+    longDatetime->trigger();
+    QCOMPARE(Editor()->Text(), caption);
+}
+
+void TestTagMenus::stripAllAsksFirst_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("yes strips") << int(mbYes) << "a b";
+    QTest::newRow("no keeps") << int(mbNo) << "<B>a</B> <I>b</I>";
+    QTest::newRow("closing the box keeps") << int(mbCancel) << "<B>a</B> <I>b</I>";
+}
+
+void TestTagMenus::stripAllAsksFirst()
+{
+    QFETCH(int, answer);
+    QFETCH(QString, expected);
+    SetText(QStringLiteral("<B>a</B> <I>b</I>"));
+    m_answers << answer;
+    Trigger("mnuTagsStripAll");
+    QCOMPARE(m_boxes, QStringList{QStringLiteral("This will strip all HTML tags from the current document.  Continue?")});
+    QCOMPARE(Editor()->Text(), expected);
+}
+
+void TestTagMenus::caseOfSelection()
+{
+    SetText(QStringLiteral("<b>caf\u00e9</b> x"));
+    Editor()->Select(0, 11);
+    Trigger("mnuPopupUppercase");
+    QCOMPARE(Editor()->Text(), QStringLiteral("<B>CAF\u00e9</B> x"));
+    QCOMPARE(Editor()->SelLength(), 11);
+    Trigger("mnuPopupLowercase");
+    QCOMPARE(Editor()->Text(), QStringLiteral("<b>caf\u00e9</b> x"));
+    QCOMPARE(Editor()->UndoCount(), 2);
+    Editor()->Undo();
+    QCOMPARE(Editor()->Text(), QStringLiteral("<B>CAF\u00e9</B> x"));
+}
+
+void TestTagMenus::stripOutermost_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a whole line keeps its line break") << "<B>bold</B>\nnext" << 0 << 12 << "bold\nnext";
+    QTest::newRow("text before the first tag goes too") << "say <B>x</B>!" << 0 << 12 << "x!";
+    QTest::newRow("nested elements lose the outer pair") << "<B><I>x</I></B>" << 0 << 15 << "<I>x</I>";
+    QTest::newRow("no tag: nothing happens") << "plain text" << 0 << 5 << "plain text";
+}
+
+void TestTagMenus::stripOutermost()
+{
+    QFETCH(QString, text);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(QString, expected);
+    SetText(text);
+    Editor()->Select(selStart, selLength);
+    Trigger("mnuPopupStripOutermost");
+    QCOMPARE(Editor()->Text(), expected);
+    if (expected != text) {
+        Editor()->Undo();
+        QCOMPARE(Editor()->Text(), text);
+    }
+}
+
+void TestTagMenus::convertLines_data()
+{
+    QTest::addColumn<int>("conversion");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<QString>("expected");
+    const QString text = QStringLiteral("one\n\nthree\nrest");
+    QTest::newRow("ordered list with an empty middle line")
+        << int(lcOrderedList) << 0 << 11 << "<OL>\n\t<LI>one\n\t<LI>\n\t<LI>three\n</OL>\nrest";
+    QTest::newRow("selection ending after a line break leaves the next line")
+        << int(lcUnorderedList) << 1 << 4 << "<UL>\n\t<LI>one\n\t<LI>\n</UL>\nthree\nrest";
+    QTest::newRow("rows, selection inside the lines")
+        << int(lcTableRows) << 12 << 2 << "one\n\nthree\n<TABLE>\n\t<TR><TD>rest</TD></TR>\n</TABLE>";
+}
+
+void TestTagMenus::convertLines()
+{
+    QFETCH(int, conversion);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(QString, expected);
+    const QString text = QStringLiteral("one\n\nthree\nrest");
+    SetText(text);
+    Editor()->Select(selStart, selLength);
+    m_conversion = TLineConversion(conversion);
+    Trigger(conversion >= lcTableRows ? "mnuPopupLinesToTable" : "mnuPopupLinesToList");
+    QCOMPARE(Editor()->Text(), expected);
+    QCOMPARE(Editor()->UndoCount(), 1);
+    Editor()->Undo();
+    QCOMPARE(Editor()->Text(), text);
+    // Cancel changes nothing.
+    m_conversion.reset();
+    Trigger("mnuPopupLinesToList");
+    QCOMPARE(Editor()->Text(), text);
+}
+
+void TestTagMenus::goToLine_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("caret");
+    // Five lines; the caret starts on line 3 (0-based 2), at its third character.
+    QTest::newRow("line 4") << "4" << true << 8;
+    QTest::newRow("beyond the end stays") << "9" << true << 6;
+    QTest::newRow("zero: start of its own line") << "0" << true << 4;
+    QTest::newRow("letters: line 1") << "x" << true << 0;
+    QTest::newRow("cancel stays") << "1" << false << 6;
+}
+
+void TestTagMenus::goToLine()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, ok);
+    QFETCH(int, caret);
+    SetText(QStringLiteral("a\nb\ncde\nf\ng"));
+    Editor()->Select(6, 0);
+    m_input = answer;
+    m_inputOk = ok;
+    Trigger("mnuEditGoToLine");
+    QCOMPARE(m_boxes, QStringList{QStringLiteral("Enter Line Number (1-5)")});
+    QCOMPARE(Editor()->SelStart(), caret);
+}
+
+QTEST_MAIN(TestTagMenus)
+#include "tst_tagmenus.moc"
