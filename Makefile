@@ -1,9 +1,9 @@
-# Thin wrapper: make run | make test | make bench | make clean
+# Thin wrapper: make run | make test | make bench | make fuzz | make clean
 JOBS  ?= $(shell nproc)
 FILE  ?=
 CMAKE_FLAGS ?=
 
-.PHONY: run test bench deps build-release build-test clean
+.PHONY: run test bench fuzz deps build-release build-test clean
 
 deps:
 	@bash scripts/setup-deps
@@ -26,6 +26,11 @@ bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DPENDWICK_TESTS=OFF -DPENDWICK_BENCH=ON $(CMAKE_FLAGS) >/dev/null
 	cmake --build build/bench -j$(JOBS)
 	bash bench/run.sh build/bench/bin
+
+# libFuzzer targets built with clang; FUZZ_SECONDS per target.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	bash fuzz/run.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

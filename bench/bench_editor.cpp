@@ -7,6 +7,9 @@
 //   bench_editor peak-ours PAGE                     editor load in this process, prints peak memory
 //   bench_editor peak-idle                          an empty shown editor, prints peak memory
 //
+// The figures of the program as a whole, (g) start-up and (h) the Open command, are in
+// bench_shell.cpp.
+//
 // Every timed step ends with a forced repaint of the viewport, so what is measured is what it
 // takes until the user sees the result.
 
@@ -29,10 +32,14 @@
 #include <vector>
 
 #include "app/messagebox.h"
+#include "bench_shell.h"
+#include "bench_util.h"
 #include "editor/richhtml.h"
 #include "editor/textfile.h"
 
 namespace {
+
+using namespace bench;
 
 const QSize ViewSize(900, 700);
 
@@ -46,69 +53,6 @@ constexpr int ReplaceRuns = 3;
 // What a bare editor is given so that both paint the same glyphs: our font and tab stops.
 QFont g_font;
 qreal g_tabStop = 80;
-
-void Out(const char *fmt, ...)
-{
-    va_list ap;
-    va_start(ap, fmt);
-    std::vfprintf(stdout, fmt, ap);
-    va_end(ap);
-    std::fflush(stdout);
-}
-
-QByteArray Num(qint64 n)
-{
-    return QLocale(QLocale::English).toString(n).toUtf8();
-}
-
-double Ms(const QElapsedTimer &t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-const char *Verdict(bool met)
-{
-    return met ? "met" : "MISSED";
-}
-
-// Lets posted events (updates, deferred layout, deletions) run, outside any timer.
-void Settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-    }
-}
-
-// Counts paint events reaching a viewport, to be sure a repaint really painted.
-class TPaintCounter : public QObject
-{
-public:
-    explicit TPaintCounter(QWidget *target) : m_target(target) { target->installEventFilter(this); }
-    ~TPaintCounter() override { m_target->removeEventFilter(this); }
-    int Count() const { return m_count; }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == m_target && event->type() == QEvent::Paint)
-            ++m_count;
-        return false;
-    }
-
-private:
-    QWidget *m_target;
-    int m_count = 0;
-};
 
 void ShowAndSettle(QPlainTextEdit *w)
 {
@@ -644,6 +588,15 @@ int Suite(const QString &page1, const QString &page10, const QString &page50)
 
     Out("\n(f) Peak memory loading the 50M page, each in a process of its own (VmHWM)\n");
     PeakSection(page50);
+
+    Out("\n(g) Start-up until the main window is shown and painted, offscreen; medians of %d runs\n"
+        "    each, alternating, each run in a fresh configuration folder\n",
+        StartupRuns);
+    StartupSection(QCoreApplication::applicationDirPath());
+
+    Out("\n(h) Open command on the 10M page in the main window; medians of %d runs each, alternating\n",
+        OpenRuns);
+    OpenSection(page10);
 
     Out("\nDone in %.0f s. Figures are from this run only; compare ratios, not absolute times.\n",
         total.elapsed() / 1000.0);

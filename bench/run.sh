@@ -3,7 +3,8 @@
 #
 #   bash bench/run.sh BIN_DIR
 #
-# BIN_DIR holds bench_editor (build/bench/bin after `make bench`). The pages are generated
+# BIN_DIR holds bench_editor, and the start-up probes bench_startup and bench_minimal that it
+# starts (build/bench/bin after `make bench`). The pages are generated
 # into a temporary folder that is removed at the end; the program runs offscreen with a
 # configuration file of its own, never the user's. Missed targets do not change the exit
 # status: this is a measurement. A program that cannot run or crashes does.
@@ -36,6 +37,17 @@ python=$(command -v python3 || command -v python || true)
 if [ -z "$python" ]; then
     echo "python3 is needed to generate the pages" >&2
     exit 2
+fi
+
+# bench_startup repeats the steps of the program's entry, src/app/main.cpp; say so when that
+# file has changed since the copy was last compared with it (bench/main.cpp.sha256).
+entry="$here/../src/app/main.cpp"
+if [ -f "$entry" ] && [ -f "$here/main.cpp.sha256" ] && command -v sha256sum >/dev/null; then
+    if [ "$(sha256sum < "$entry" | cut -d' ' -f1)" != "$(cut -d' ' -f1 < "$here/main.cpp.sha256")" ]; then
+        echo "note: src/app/main.cpp has changed since bench/bench_startup.cpp copied its steps;"
+        echo "      bring the copy up to date, then record the file's sha256 in bench/main.cpp.sha256"
+        echo
+    fi
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pendwick-bench.XXXXXX")

@@ -1,6 +1,11 @@
 #include "app/fileutils.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <QSet>
+#include <QTemporaryFile>
 
 #include "app/htmlextensions.h"
 
@@ -24,4 +29,89 @@ TFileKind FileKindOf(const QString &fileName)
     if (IsHTMLFile(name))
         return fkDocument;
     return fkUnknown;
+}
+
+QStringList ListFiles(const QString &folder, const QString &masks)
+{
+    QStringList result;
+    if (folder.isEmpty())
+        return result;
+    QString base = folder;
+    if (!base.endsWith(u'/') && !base.endsWith(u'\\'))
+        base += u'/';
+    const QDir dir(folder);
+    QSet<QString> seen;
+    for (QString mask : masks.split(u'|', Qt::SkipEmptyParts)) {
+        mask = mask.trimmed();
+        if (mask.isEmpty())
+            continue;
+        // On the original platform "*.*" matches every file, those without a dot too.
+        if (mask == QLatin1String("*.*"))
+            mask = QStringLiteral("*");
+        // Without QDir::CaseSensitive the masks ignore case; without QDir::Hidden and
+        // QDir::System hidden files, sockets and the like stay out.
+        const QStringList names = dir.entryList({mask}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+        for (const QString &name : names) {
+            const QString path = base + name;
+            if (!seen.contains(path)) {
+                seen.insert(path);
+                result.append(path);
+            }
+        }
+    }
+    return result;
+}
+
+QString TemporaryFileName(const QString &prefix, const QString &folder, const QString &extension)
+{
+    const QString dir = folder.isEmpty() ? QDir::tempPath() : folder;
+    QTemporaryFile file(QDir(dir).filePath(prefix + QLatin1String("XXXXXX") + extension));
+    file.setAutoRemove(false);
+    if (!file.open())
+        return QString();
+    return QFileInfo(file.fileName()).absoluteFilePath();
+}
+
+bool PathUsable(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    if (info.isFile())
+        return info.absoluteDir().exists();
+    return info.exists();
+}
+
+namespace {
+
+// The locale's time format without its time zone ("t" outside quoted text), which the
+// long format carries on this platform but a file's time of day does not show.
+QString TimeFormatWithoutZone(const QLocale &locale)
+{
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString result;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (!quoted && c == u't')
+            continue;
+        result += c;
+    }
+    return result.trimmed();
+}
+
+} // namespace
+
+QString FileDateText(const QDateTime &time)
+{
+    if (!time.isValid())
+        return QString();
+    const QDateTime local = time.toLocalTime();
+    const QLocale locale;
+    const QDate date = local.date();
+    return locale.dayName(date.dayOfWeek(), QLocale::LongFormat) + QLatin1String(", ")
+        + locale.monthName(date.month(), QLocale::LongFormat) + u' ' + QString::number(date.day())
+        + QLatin1String(", ") + QString::number(date.year()) + u' '
+        + locale.toString(local.time(), TimeFormatWithoutZone(locale));
 }

@@ -8,7 +8,9 @@ namespace {
 // The system colours of the classic palette, by index, mapped to the nearest palette role.
 QColor SystemColor(int index)
 {
-    const QPalette pal = QGuiApplication::instance() ? QGuiApplication::palette() : QPalette();
+    // Without a GUI application (command-line tools, core tests) the default palette stands in.
+    const QPalette pal = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::palette()
+                                                                                       : QPalette();
     switch (index) {
     case 5: return pal.color(QPalette::Base);              // window background
     case 8: return pal.color(QPalette::Text);              // window text

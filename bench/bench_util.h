@@ -1,0 +1,81 @@
+#pragma once
+
+// Small helpers shared by the benchmark sources: report output, medians, and letting the
+// event loop settle outside the timers.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QLocale>
+#include <QWidget>
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+namespace bench {
+
+inline void Out(const char *fmt, ...)
+{
+    va_list ap;
+    va_start(ap, fmt);
+    std::vfprintf(stdout, fmt, ap);
+    va_end(ap);
+    std::fflush(stdout);
+}
+
+inline QByteArray Num(qint64 n)
+{
+    return QLocale(QLocale::English).toString(n).toUtf8();
+}
+
+inline double Ms(const QElapsedTimer &t)
+{
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+inline double Median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+inline const char *Verdict(bool met)
+{
+    return met ? "met" : "MISSED";
+}
+
+// Lets posted events (updates, deferred layout, deletions) run, outside any timer.
+inline void Settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+}
+
+// Counts paint events reaching a viewport, to be sure a repaint really painted.
+class TPaintCounter : public QObject
+{
+public:
+    explicit TPaintCounter(QWidget *target) : m_target(target) { target->installEventFilter(this); }
+    ~TPaintCounter() override { m_target->removeEventFilter(this); }
+    int Count() const { return m_count; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_target && event->type() == QEvent::Paint)
+            ++m_count;
+        return false;
+    }
+
+private:
+    QWidget *m_target;
+    int m_count = 0;
+};
+
+} // namespace bench

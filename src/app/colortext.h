@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "platform/colortypes.h"
+
+// Six upper-case hexadecimal digits, red first ("FF8000" for orange). System colours are
+// resolved to their current RGB value first.
+QString ColorToHex(TColor color);
+// "#" and the same six digits, as an HTML colour value.
+QString ColorToHTML(TColor color);
+
+// The custom colours of the colour dialogs: sixteen entries "ColorA=FFFFFF" ...
+// "ColorP=...", kept under key + "\CustomColors" as values "Color1" ... "Color16". The
+// digits are the colour value 0x00BBGGRR in hexadecimal (blue first), as the colour
+// dialogs exchange them.
+constexpr int CustomColorCount = 16;
+// The saved entries; a missing or empty one is white under its own letter.
+QStringList ReadCustomColors(const QString &key);
+// Replaces the saved entries with these.
+bool WriteCustomColors(const QString &key, const QStringList &entries);
+// The entry for slot index (0-based) holding the colour.
+QString CustomColorEntry(int index, TColor color);
+// The colour an entry holds; white when it holds no valid digits.
+TColor CustomColorEntryColor(const QString &entry);
