@@ -119,8 +119,8 @@ TfMain::TfMain(QWidget *parent) : QMainWindow(parent)
     m_toolbarLayout = ConfigStore::ReadInt(Key("Toolbars"), QStringLiteral("ToolbarLayout"), 0);
     // 3t: speedbar pages, custom bars, application bar and colour bar are prepared by
     // their own code; here the visibilities and the layout are applied.
-    SetMainToolbarVisible(m_mainVisible);
-    SetSpeedbarVisible(m_speedbarVisible);
+    SetChecked({QStringLiteral("mnuOptionsMainToolbar")}, m_mainVisible);
+    SetChecked({QStringLiteral("mnuOptionsSpeedbar")}, m_speedbarVisible);
     SetToolbarLayout(m_toolbarLayout);
     // 3u
     if (ConfigStore::ReadBool(AppKey(), QStringLiteral("Rulers"), false))
@@ -569,7 +569,10 @@ void TfMain::ShowSequence()
         move(fitted.topLeft());
     }
     // 2-3. Status bar and colour bar.
-    SetStatusBarVisible(ConfigStore::ReadBool(AppKey(), QStringLiteral("StatusBar"), true));
+    // Reading the setting at start stores nothing; only the toggle writes it.
+    m_statusBar = ConfigStore::ReadBool(AppKey(), QStringLiteral("StatusBar"), true);
+    statusBar()->setVisible(m_statusBar);
+    SetChecked({QStringLiteral("mnuOptionsStatusBar")}, m_statusBar);
     m_colorBarVisible = ConfigStore::Read(AppKey(), QStringLiteral("ColorBar"), QStringLiteral("-1")) != QLatin1String("0");
     Action(QStringLiteral("mnuOptionsColorBar"))->setChecked(m_colorBarVisible);
     // 4-5. File panel and its sizes.

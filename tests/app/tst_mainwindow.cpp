@@ -145,8 +145,9 @@ void TestMainWindow::firstStartDefaults()
     QCOMPARE(m_main->MRU().Items().size(), 10);
     QVERIFY(m_main->Action(QStringLiteral("mnuOptionsListImages"))->isChecked());
     QVERIFY(!m_main->Action(QStringLiteral("spdSave"))->isEnabled());
-    // Reading the settings created nothing but what start-up writes on purpose.
+    // Reading the settings stored nothing but the folder the Open dialog starts in.
     QVERIFY(!ConfigStore::KeyExists(AppKey() + QStringLiteral("\\MainForm")));
+    QVERIFY(!ConfigStore::ValueExists(AppKey(), QStringLiteral("StatusBar")));
 }
 
 void TestMainWindow::storedSettingsApply_data()
