@@ -42,6 +42,7 @@
 #include "app/shellsettings.h"
 #include "dialogs/convertdialogs.h"
 #include "editor/richhtml.h"
+#include "editor/tagbar.h"
 #include "editor/tagcommands.h"
 #include "editor/tagtext.h"
 #include "editor/textfile.h"
@@ -117,8 +118,9 @@ TfMain::TfMain(QWidget *parent) : QMainWindow(parent)
     m_mainVisible = ConfigStore::ReadBool(Key("Toolbars"), QStringLiteral("MainVisible"), true);
     m_speedbarVisible = ConfigStore::ReadBool(Key("Toolbars"), QStringLiteral("SpeedbarVisible"), true);
     m_toolbarLayout = ConfigStore::ReadInt(Key("Toolbars"), QStringLiteral("ToolbarLayout"), 0);
-    // 3t: speedbar pages, custom bars, application bar and colour bar are prepared by
-    // their own code; here the visibilities and the layout are applied.
+    // 3t: the speedbar's pages and custom bars (the application bar and the colour bar are
+    // prepared by their own code), then the visibilities and the layout.
+    pgSpeedbar->Setup();
     SetChecked({QStringLiteral("mnuOptionsMainToolbar")}, m_mainVisible);
     SetChecked({QStringLiteral("mnuOptionsSpeedbar")}, m_speedbarVisible);
     SetToolbarLayout(m_toolbarLayout);
@@ -171,16 +173,8 @@ void TfMain::CreateWidgets()
     }
     pnlTB_SpeedBar = new QWidget(pnlHeader);
     pnlTB_SpeedBar->setObjectName(QStringLiteral("pnlTB_SpeedBar"));
-    pgSpeedbar = new QTabWidget(pnlTB_SpeedBar);
-    pgSpeedbar->setObjectName(QStringLiteral("pgSpeedbar"));
+    pgSpeedbar = new TkrSpeedbar(pnlTB_SpeedBar);
     pgSpeedbar->setDocumentMode(true);
-    for (const char *page : {"QuickTab", "Fonts", "Tables", "Frames", "Lists", "Styles", "Advanced", "Tag List", "Apps"}) {
-        auto *w = new QWidget(pgSpeedbar);
-        w->setMinimumHeight(28);
-        pgSpeedbar->addTab(w, QLatin1String(page));
-    }
-    for (int n = 1; n <= 5; ++n)
-        pgSpeedbar->addTab(new QWidget(pgSpeedbar), QStringLiteral("Custom %1").arg(n));
     auto *speedLayout = new QVBoxLayout(pnlTB_SpeedBar);
     speedLayout->setContentsMargins(0, 0, 0, 0);
     speedLayout->addWidget(pgSpeedbar);
@@ -258,6 +252,10 @@ void TfMain::CreateWidgets()
     connect(krHTMLTab, &TkrHTMLTab::OnDropFiles, this, [this](TkrHTMLTab *, const QStringList &paths) { DropFiles(paths); });
     for (QWidget *w : {static_cast<QWidget *>(krHTMLTab), static_cast<QWidget *>(pgHTML)})
         w->installEventFilter(this);
+
+    // The speedbar writes into the active document and shows its hints in the status bar.
+    pgSpeedbar->ActiveEditor = [this] { return ActiveEditor(); };
+    connect(pgSpeedbar, &TkrSpeedbar::OnHint, this, [this](const QString &hint) { ShowMessage(hint); });
 }
 
 QAction *TfMain::AddItem(QMenu *menu, const QString &caption, const QString &name, const QString &shortcut,
@@ -395,7 +393,8 @@ void TfMain::CreateMenus()
             [this] { SetRulersVisible(!m_rulers); })->setCheckable(true);
     AddItem(options, QStringLiteral("&Full Screen"), QStringLiteral("mnuOptionsFullScreen"), QStringLiteral("F10"),
             [this] { SetFullScreen(!m_fullScreen); })->setCheckable(true);
-    AddItem(options, QStringLiteral("T&ag Selection"), QStringLiteral("mnuOptionsTagSelection"), QStringLiteral("Ctrl+E"));
+    AddItem(options, QStringLiteral("T&ag Selection"), QStringLiteral("mnuOptionsTagSelection"), QStringLiteral("Ctrl+E"),
+            [this] { SetTagSelectionVisible(!m_tagSelection); })->setCheckable(true);
     AddItem(options, QStringLiteral("Special Charact&ers"), QStringLiteral("mnuOptionsSpecialChars"), QStringLiteral("Ctrl+Shift+E"));
     options->addSeparator();
     AddItem(options, QStringLiteral("&Word Wrap"), QStringLiteral("mnuOptionsWordWrap"), {},
@@ -469,7 +468,8 @@ void TfMain::CreateToolbar()
         {"spdUndo", "Undo", QStyle::SP_ArrowBack, [this] { ActiveEditor()->Undo(); }, false},
         {"spdIndent", "Indent", QStyle::SP_ArrowRight, [this] { ActiveEditor()->IndentLines(); }, false},
         {"spdUnindent", "Unindent", QStyle::SP_ArrowLeft, [this] { ActiveEditor()->UnindentLines(); }, false},
-        {"spdTagSelection", "Show Tag Selection", QStyle::SP_FileDialogInfoView, {}, false},
+        {"spdTagSelection", "Show Tag Selection", QStyle::SP_FileDialogInfoView,
+         [this] { SetTagSelectionVisible(!m_tagSelection); }, true},
         {"spdDocList", "Document List", QStyle::SP_DirOpenIcon, [this] { SetDocumentListVisible(!m_showDocList); }, true},
         {"spdHelp", "Help", QStyle::SP_DialogHelpButton, [this] { ShowHelpContents(this); }, false},
     };
@@ -938,6 +938,14 @@ void TfMain::SetWordWrap(bool on)
     ActiveEditor()->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     ActiveEditor()->SetMargins();
     SetChecked({QStringLiteral("mnuOptionsWordWrap"), QStringLiteral("mnuPopupWordWrap")}, on);
+}
+
+// The tag list window is shown and hidden here once it exists; the menu item and the
+// button keep in step already.
+void TfMain::SetTagSelectionVisible(bool on)
+{
+    m_tagSelection = on;
+    SetChecked({QStringLiteral("mnuOptionsTagSelection"), QStringLiteral("spdTagSelection")}, on);
 }
 
 void TfMain::SetDocumentListVisible(bool on)

@@ -22,6 +22,7 @@ class TfFullScreen;
 class TkrHTMLTab;
 class TkrRichHTML;
 class TkrRuler;
+class TkrSpeedbar;
 
 // The main window: menus, toolbar, speedbar, file panel, the document tabs and the viewer
 // page, the status bar, and every document command. Creating it reads the settings and
@@ -83,6 +84,9 @@ public:
     void SetFullScreen(bool on);
     void SetToolbarLayout(int layout);
     void SetColorCoding(TColorCodeMode mode);
+    void SetTagSelectionVisible(bool on);
+    bool TagSelectionVisible() const { return m_tagSelection; }
+    TkrSpeedbar *Speedbar() const { return pgSpeedbar; }
     bool FullScreen() const { return m_fullScreen; }
     bool RulersVisible() const { return m_rulers; }
     bool RulersBuilt() const { return m_rulersBuilt; }
@@ -143,6 +147,7 @@ private:
     bool m_speedbarVisible = true;
     int m_toolbarLayout = 0;
     bool m_colorBarVisible = true;
+    bool m_tagSelection = false;
     int m_browserLaunchSetting = 0;
     bool m_multimediaFormat = false;
     bool m_lowerCaseFiles = true;
@@ -165,7 +170,7 @@ private:
     QToolBar *tbUpper = nullptr;
     QToolBar *tbLower = nullptr;
     QWidget *pnlTB_SpeedBar = nullptr;
-    QTabWidget *pgSpeedbar = nullptr;
+    TkrSpeedbar *pgSpeedbar = nullptr;
     QWidget *sepMenu = nullptr;
     QSplitter *splMain = nullptr;
     QWidget *pnlDocList = nullptr;

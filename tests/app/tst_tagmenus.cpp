@@ -11,6 +11,7 @@
 #include "app/shellsettings.h"
 #include "dialogs/convertdialogs.h"
 #include "editor/richhtml.h"
+#include "editor/tagbar.h"
 #include "editor/tagtext.h"
 #include "platform/configstore.h"
 #include "testsupport.h"
@@ -35,6 +36,8 @@ private slots:
     void convertLines();
     void goToLine_data();
     void goToLine();
+    void speedbarWritesIntoActiveDocument();
+    void tagSelectionToggleKeepsInStep();
 
 private:
     void Trigger(const char *name) { m_main->Action(QLatin1String(name))->trigger(); }
@@ -272,6 +275,30 @@ void TestTagMenus::goToLine()
     Trigger("mnuEditGoToLine");
     QCOMPARE(m_boxes, QStringList{QStringLiteral("Enter Line Number (1-5)")});
     QCOMPARE(Editor()->SelStart(), caret);
+}
+
+void TestTagMenus::speedbarWritesIntoActiveDocument()
+{
+    SetText(QStringLiteral("word"));
+    Editor()->Select(0, 4);
+    TkrTagButton *bold = m_main->Speedbar()->Button(QStringLiteral("spdBold"));
+    QVERIFY(bold);
+    bold->click();
+    QCOMPARE(Editor()->Text(), QStringLiteral("<B>word</B>"));
+    emit bold->OnHint(bold->Hint());
+    QCOMPARE(m_main->StatusPanelText(1), QStringLiteral(" Bold"));
+    emit bold->OnHint(QString());
+    QCOMPARE(m_main->StatusPanelText(1), QStringLiteral(" Ready."));
+}
+
+void TestTagMenus::tagSelectionToggleKeepsInStep()
+{
+    Trigger("mnuOptionsTagSelection");
+    QVERIFY(m_main->TagSelectionVisible());
+    QVERIFY(m_main->Action(QStringLiteral("spdTagSelection"))->isChecked());
+    Trigger("spdTagSelection");
+    QVERIFY(!m_main->TagSelectionVisible());
+    QVERIFY(!m_main->Action(QStringLiteral("mnuOptionsTagSelection"))->isChecked());
 }
 
 QTEST_MAIN(TestTagMenus)
