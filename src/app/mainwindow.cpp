@@ -41,8 +41,11 @@
 #include "app/rulers.h"
 #include "app/shellsettings.h"
 #include "dialogs/convertdialogs.h"
+#include "dialogs/imagedialog.h"
+#include "dialogs/tagdialog.h"
 #include "editor/richhtml.h"
 #include "editor/tagbar.h"
+#include "editor/tagbuttons.h"
 #include "editor/tagcommands.h"
 #include "editor/tagtext.h"
 #include "editor/textfile.h"
@@ -256,6 +259,8 @@ void TfMain::CreateWidgets()
     // The speedbar writes into the active document and shows its hints in the status bar.
     pgSpeedbar->ActiveEditor = [this] { return ActiveEditor(); };
     connect(pgSpeedbar, &TkrSpeedbar::OnHint, this, [this](const QString &hint) { ShowMessage(hint); });
+    connect(pgSpeedbar, &TkrSpeedbar::OnDialogButton, this,
+            [this](int action) { OpenTagDialog(TTagButtonAction(action), QString()); });
 }
 
 QAction *TfMain::AddItem(QMenu *menu, const QString &caption, const QString &name, const QString &shortcut,
@@ -339,7 +344,8 @@ void TfMain::CreateMenus()
     AddItem(tools, QStringLiteral("Spell Check"), QStringLiteral("mnuToolsSpellCheck"), QStringLiteral("F7"));
     tools->addSeparator();
     AddItem(tools, QStringLiteral("Quick &Anchor"), QStringLiteral("mnuToolsQuickAnchor"), QStringLiteral("Ctrl+Shift+A"));
-    AddItem(tools, QStringLiteral("Quick &Image"), QStringLiteral("mnuToolsQuickImage"), QStringLiteral("Ctrl+Shift+I"));
+    AddItem(tools, QStringLiteral("Quick &Image"), QStringLiteral("mnuToolsQuickImage"), QStringLiteral("Ctrl+Shift+I"),
+            [this] { OpenTagDialog(krImage, QString()); });
     AddItem(tools, QStringLiteral("Quick &Font"), QStringLiteral("mnuToolsQuickFont"), QStringLiteral("Ctrl+Shift+F"));
     AddItem(tools, QStringLiteral("&Table Wizard"), QStringLiteral("mnuToolsTableWizard"), QStringLiteral("Ctrl+Shift+T"));
     AddItem(tools, QStringLiteral("Frame &Wizard"), QStringLiteral("mnuToolsFrameWizard"), QStringLiteral("Ctrl+Shift+W"));
@@ -494,7 +500,12 @@ void TfMain::CreatePopupMenus()
 {
     mnuPopupEdit = new QMenu(this);
     mnuPopupEdit->setObjectName(QStringLiteral("mnuPopupEdit"));
-    AddItem(mnuPopupEdit, QStringLiteral("Edit Tag..."), QStringLiteral("mnuPopupEditTag"), QStringLiteral("F3"))->setEnabled(false);
+    // F3 works on the tag at the caret at the moment it runs, also before the menu has
+    // popped up once, so the entry lives on the window as well.
+    QAction *editTag = AddItem(mnuPopupEdit, QStringLiteral("Edit Tag..."), QStringLiteral("mnuPE_EditTag"),
+                               QStringLiteral("F3"), [this] { EditTagAtCaret(); });
+    editTag->setEnabled(false);
+    addAction(editTag);
     AddItem(mnuPopupEdit, QStringLiteral("Close Page"), QStringLiteral("mnuPopupClosePage"), {}, [this] { CloseActive(); });
     mnuPopupEdit->addSeparator();
     AddItem(mnuPopupEdit, QStringLiteral("Undo"), QStringLiteral("mnuPopupUndo"), {}, [this] { ActiveEditor()->Undo(); });
@@ -526,6 +537,11 @@ void TfMain::CreatePopupMenus()
         Action(QStringLiteral("mnuPopupUndo"))->setEnabled(ActiveEditor()->CanUndo());
         Action(QStringLiteral("mnuPopupPaste"))->setEnabled(ActiveEditor()->CanPaste());
         selection->menuAction()->setEnabled(ActiveEditor()->SelLength() > 0);
+        // The entry names the kind of the tag at the caret, without selecting it.
+        const TTagKind kind = TagKindOf(ActiveEditor()->GetTagAtCaret(false));
+        QAction *edit = Action(QStringLiteral("mnuPE_EditTag"));
+        edit->setText(EditTagCaption(kind));
+        edit->setEnabled(TagKindHasDialog(kind));
     });
 
     mnuPopupBrowse = new QMenu(this);
@@ -1235,19 +1251,65 @@ bool TfMain::PrintActiveTo(QPrinter &printer)
 
 void TfMain::DropFiles(const QStringList &paths)
 {
+    // Each file becomes an element at the caret, built without showing a dialog.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     TkrRichHTML *e = ActiveEditor();
     e->Select(e->SelStart(), 0);
+    const TDialogContext context = DialogContext();
     for (const QString &path : paths) {
-        // Each kind becomes an element through the tag dialogs' insert-from-file operations
-        // as they are built; unknown kinds are refused.
-        if (FileKindOf(path) == fkUnknown) {
+        QString linkTarget;
+        const TTagResult text = TextFromFile(context, path, m_multimediaFormat, &linkTarget);
+        if (text.StartText.isEmpty()) {
             QGuiApplication::restoreOverrideCursor();
             ::ShowMessage(QStringLiteral("Unknown file type \"%1\"").arg(path));
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            continue;
         }
+        e->InsertTags(text.StartText, text.EndText, false);
+        if (!linkTarget.isEmpty())
+            RememberLinkTarget(linkTarget);
     }
     QGuiApplication::restoreOverrideCursor();
+}
+
+TDialogContext TfMain::DialogContext(const QString &editedTag) const
+{
+    TDialogContext context;
+    context.EditedTag = editedTag;
+    context.BaseFolder = BaseFolder(ActiveEditor()->Filename(), m_openDir);
+    context.LowerCaseFiles = m_lowerCaseFiles;
+    context.LinkHistory = ReadLinkHistory();
+    return context;
+}
+
+// The dialog of a tag kind, for a new element (empty tag) or on the selected tag.
+void TfMain::OpenTagDialog(TTagButtonAction action, const QString &editedTag)
+{
+    const TDialogContext context = DialogContext(editedTag);
+    QString start, end;
+    switch (action) {
+    case krImage:
+        if (!TfImg::Execute(this, context, start, end))
+            return;
+        break;
+    default:
+        return; // the other dialogs are opened here as they are built
+    }
+    ActiveEditor()->InsertTags(start, end, context.IsEdit());
+}
+
+void TfMain::EditTagAtCaret()
+{
+    TkrRichHTML *e = ActiveEditor();
+    const QString tag = e->GetTagAtCaret(false);
+    const TTagKind kind = TagKindOf(tag);
+    if (!TagKindHasDialog(kind))
+        return;
+    e->GetTagAtCaret(true);
+    switch (kind) {
+    case tkImage: OpenTagDialog(krImage, tag); break;
+    default: break; // kinds whose dialog is built later
+    }
 }
 
 // ---- Tag commands ----

@@ -6,7 +6,9 @@
 #include <functional>
 
 #include "app/mrulist.h"
+#include "dialogs/tagdialog.h"
 #include "editor/colorcoding.h"
+#include "editor/tagbuttons.h"
 
 class QAction;
 class QActionGroup;
@@ -73,6 +75,11 @@ public:
     void StripOutermostTags();
     void ConvertLines(bool table);
     void GoToLine();
+
+    // Tag dialogs.
+    void OpenTagDialog(TTagButtonAction action, const QString &editedTag);
+    void EditTagAtCaret();
+    TDialogContext DialogContext(const QString &editedTag = QString()) const;
 
     // Toggles.
     void SetMainToolbarVisible(bool on);

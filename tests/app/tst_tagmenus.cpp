@@ -1,6 +1,8 @@
 // The tag commands of the main window's menus, run on a real editor: wrapping, single
 // tags, case, stripping, converting lines and Go to Line, each one undo step.
+#include <QFile>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/htmltab.h"
@@ -38,6 +40,9 @@ private slots:
     void goToLine();
     void speedbarWritesIntoActiveDocument();
     void tagSelectionToggleKeepsInStep();
+    void editTagEntryNamesTheKind_data();
+    void editTagEntryNamesTheKind();
+    void droppedFilesBecomeElements();
 
 private:
     void Trigger(const char *name) { m_main->Action(QLatin1String(name))->trigger(); }
@@ -299,6 +304,57 @@ void TestTagMenus::tagSelectionToggleKeepsInStep()
     Trigger("spdTagSelection");
     QVERIFY(!m_main->TagSelectionVisible());
     QVERIFY(!m_main->Action(QStringLiteral("mnuOptionsTagSelection"))->isChecked());
+}
+
+void TestTagMenus::editTagEntryNamesTheKind_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("inside a TD start tag") << "<TABLE><TR><TD ALIGN=LEFT>x</TD>" << 14 << "Edit Table Data Tag..." << true;
+    QTest::newRow("inside THEAD") << "<THEAD>" << 3 << "Edit Table Header Tag..." << true;
+    QTest::newRow("text after an image tag") << "<IMG SRC=\"a.gif\"> text" << 20 << "Edit Image Tag..." << true;
+    QTest::newRow("inside a bold tag") << "<B>x</B>" << 1 << "Edit Tag" << false;
+    QTest::newRow("start of the document") << "<IMG>" << 0 << "Edit Tag" << false;
+}
+
+void TestTagMenus::editTagEntryNamesTheKind()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(QString, caption);
+    QFETCH(bool, enabled);
+    SetText(text);
+    Editor()->Select(caret, 0);
+    QMenu *popup = m_main->findChild<QMenu *>(QStringLiteral("mnuPopupEdit"));
+    QMetaObject::invokeMethod(popup, "aboutToShow");
+    QAction *entry = m_main->Action(QStringLiteral("mnuPE_EditTag"));
+    QCOMPARE(entry->text(), caption);
+    QCOMPARE(entry->isEnabled(), enabled);
+    QCOMPARE(Editor()->SelLength(), 0); // finding the tag selects nothing
+}
+
+// Files dropped on the editor become elements at once, without a dialog.
+void TestTagMenus::droppedFilesBecomeElements()
+{
+    QTemporaryDir dir;
+    QStringList files;
+    for (const char *name : {"a.gif", "b.png", "c.jpg"}) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        files << f.fileName();
+    }
+    QFile css(dir.filePath(QStringLiteral("site.css")));
+    QVERIFY(css.open(QIODevice::WriteOnly));
+    files << css.fileName();
+    SetText(QString());
+    m_main->DropFiles(files);
+    const QString text = Editor()->Text();
+    QCOMPARE(text.count(QStringLiteral("<IMG")), 3);
+    QVERIFY(text.contains(QStringLiteral("<LINK REL=STYLE TYPE=\"text/css\" SRC=\"")));
+    QVERIFY(text.contains(QStringLiteral("site.css\">")));
+    QVERIFY(m_boxes.isEmpty());
 }
 
 QTEST_MAIN(TestTagMenus)
