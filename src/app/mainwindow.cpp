@@ -505,7 +505,12 @@ void TfMain::CreatePopupMenus()
     QAction *editTag = AddItem(mnuPopupEdit, QStringLiteral("Edit Tag..."), QStringLiteral("mnuPE_EditTag"),
                                QStringLiteral("F3"), [this] { EditTagAtCaret(); });
     editTag->setEnabled(false);
-    addAction(editTag);
+    editTag->setShortcutContext(Qt::WidgetShortcut);
+    auto *editTagKey = new QAction(this);
+    editTagKey->setObjectName(QStringLiteral("actEditTagKey"));
+    editTagKey->setShortcut(QKeySequence(Qt::Key_F3));
+    connect(editTagKey, &QAction::triggered, this, [this] { EditTagAtCaret(); });
+    addAction(editTagKey);
     AddItem(mnuPopupEdit, QStringLiteral("Close Page"), QStringLiteral("mnuPopupClosePage"), {}, [this] { CloseActive(); });
     mnuPopupEdit->addSeparator();
     AddItem(mnuPopupEdit, QStringLiteral("Undo"), QStringLiteral("mnuPopupUndo"), {}, [this] { ActiveEditor()->Undo(); });
