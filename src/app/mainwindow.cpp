@@ -42,6 +42,8 @@
 #include "app/shellsettings.h"
 #include "dialogs/convertdialogs.h"
 #include "dialogs/imagedialog.h"
+#include "dialogs/tabledialogs.h"
+#include "dialogs/tablemarkup.h"
 #include "dialogs/tagdialog.h"
 #include "editor/richhtml.h"
 #include "editor/tagbar.h"
@@ -261,6 +263,20 @@ void TfMain::CreateWidgets()
     connect(pgSpeedbar, &TkrSpeedbar::OnHint, this, [this](const QString &hint) { ShowMessage(hint); });
     connect(pgSpeedbar, &TkrSpeedbar::OnDialogButton, this,
             [this](int action) { OpenTagDialog(TTagButtonAction(action), QString()); });
+
+    // The quick table sizer drops down under its button; any other tag button and the
+    // viewer page hide it.
+    krTableSizer = new TkrTableSizer(this);
+    connect(pgSpeedbar, &TkrSpeedbar::OnQuickTable, this, [this] {
+        krTableSizer->ToggleUnder(pgSpeedbar->Button(QStringLiteral("spdQuickTable")), pnlHeader);
+    });
+    connect(pgSpeedbar, &TkrSpeedbar::OnBeforeTagButton, krTableSizer, &QWidget::hide);
+    connect(pgHTML, &QTabWidget::currentChanged, krTableSizer, &QWidget::hide);
+    connect(krTableSizer, &TkrTableSizer::OnCellSelect, this, [this](TkrTableSizer *, int rows, int columns) {
+        krTableSizer->hide();
+        const TTagResult table = QuickTableText(rows, columns);
+        ActiveEditor()->InsertTags(table.StartText, table.EndText, false);
+    });
 }
 
 QAction *TfMain::AddItem(QMenu *menu, const QString &caption, const QString &name, const QString &shortcut,
@@ -347,7 +363,8 @@ void TfMain::CreateMenus()
     AddItem(tools, QStringLiteral("Quick &Image"), QStringLiteral("mnuToolsQuickImage"), QStringLiteral("Ctrl+Shift+I"),
             [this] { OpenTagDialog(krImage, QString()); });
     AddItem(tools, QStringLiteral("Quick &Font"), QStringLiteral("mnuToolsQuickFont"), QStringLiteral("Ctrl+Shift+F"));
-    AddItem(tools, QStringLiteral("&Table Wizard"), QStringLiteral("mnuToolsTableWizard"), QStringLiteral("Ctrl+Shift+T"));
+    AddItem(tools, QStringLiteral("&Table Wizard"), QStringLiteral("mnuToolsTableWizard"), QStringLiteral("Ctrl+Shift+T"),
+            [this] { OpenTagDialog(krTableWizard, QString()); });
     AddItem(tools, QStringLiteral("Frame &Wizard"), QStringLiteral("mnuToolsFrameWizard"), QStringLiteral("Ctrl+Shift+W"));
     AddItem(tools, QStringLiteral("&List Editor"), QStringLiteral("mnuToolsListEditor"), QStringLiteral("Ctrl+Shift+L"));
     AddItem(tools, QStringLiteral("Co&mment Editor"), QStringLiteral("mnuToolsCommentEditor"), QStringLiteral("Ctrl+Shift+M"));
@@ -1297,6 +1314,23 @@ void TfMain::OpenTagDialog(TTagButtonAction action, const QString &editedTag)
         if (!TfImg::Execute(this, context, start, end))
             return;
         break;
+    case krTableWizard:
+        if (!TfTableWizard::Execute(this, context, start, end))
+            return;
+        break;
+    case krTable:
+        if (!TfTable::Execute(this, context, start, end, m_forceHexColor))
+            return;
+        break;
+    case krTableRow:
+        if (!TfTableRow::Execute(this, context, start, end, m_forceHexColor))
+            return;
+        break;
+    case krTableData:
+    case krTableHeader:
+        if (!TfTableAttribute::Execute(this, context, start, end, action == krTableHeader, m_forceHexColor))
+            return;
+        break;
     default:
         return; // the other dialogs are opened here as they are built
     }
@@ -1313,6 +1347,10 @@ void TfMain::EditTagAtCaret()
     e->GetTagAtCaret(true);
     switch (kind) {
     case tkImage: OpenTagDialog(krImage, tag); break;
+    case tkTable: OpenTagDialog(krTable, tag); break;
+    case tkTableRow: OpenTagDialog(krTableRow, tag); break;
+    case tkTableData: OpenTagDialog(krTableData, tag); break;
+    case tkTableHeader: OpenTagDialog(krTableHeader, tag); break;
     default: break; // kinds whose dialog is built later
     }
 }

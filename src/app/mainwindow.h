@@ -25,6 +25,7 @@ class TkrHTMLTab;
 class TkrRichHTML;
 class TkrRuler;
 class TkrSpeedbar;
+class TkrTableSizer;
 
 // The main window: menus, toolbar, speedbar, file panel, the document tabs and the viewer
 // page, the status bar, and every document command. Creating it reads the settings and
@@ -94,6 +95,7 @@ public:
     void SetTagSelectionVisible(bool on);
     bool TagSelectionVisible() const { return m_tagSelection; }
     TkrSpeedbar *Speedbar() const { return pgSpeedbar; }
+    TkrTableSizer *TableSizer() const { return krTableSizer; }
     bool FullScreen() const { return m_fullScreen; }
     bool RulersVisible() const { return m_rulers; }
     bool RulersBuilt() const { return m_rulersBuilt; }
@@ -178,6 +180,7 @@ private:
     QToolBar *tbLower = nullptr;
     QWidget *pnlTB_SpeedBar = nullptr;
     TkrSpeedbar *pgSpeedbar = nullptr;
+    TkrTableSizer *krTableSizer = nullptr;
     QWidget *sepMenu = nullptr;
     QSplitter *splMain = nullptr;
     QWidget *pnlDocList = nullptr;

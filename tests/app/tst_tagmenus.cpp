@@ -2,6 +2,7 @@
 // tags, case, stripping, converting lines and Go to Line, each one undo step.
 #include <QFile>
 #include <QMenu>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -12,7 +13,10 @@
 #include "app/messagedialog.h"
 #include "app/shellsettings.h"
 #include "dialogs/convertdialogs.h"
+#include "dialogs/tabledialogs.h"
+#include "dialogs/tablemarkup.h"
 #include "editor/richhtml.h"
+#include "editor/textfile.h"
 #include "editor/tagbar.h"
 #include "editor/tagtext.h"
 #include "platform/configstore.h"
@@ -43,6 +47,7 @@ private slots:
     void editTagEntryNamesTheKind_data();
     void editTagEntryNamesTheKind();
     void droppedFilesBecomeElements();
+    void quickTableSizer();
 
 private:
     void Trigger(const char *name) { m_main->Action(QLatin1String(name))->trigger(); }
@@ -355,6 +360,31 @@ void TestTagMenus::droppedFilesBecomeElements()
     QVERIFY(text.contains(QStringLiteral("<LINK REL=STYLE TYPE=\"text/css\" SRC=\"")));
     QVERIFY(text.contains(QStringLiteral("site.css\">")));
     QVERIFY(m_boxes.isEmpty());
+}
+
+// The QuickTable button drops the sizer down; a cell inserts the quick table; any other tag
+// button and the viewer page hide it.
+void TestTagMenus::quickTableSizer()
+{
+    SetText(QStringLiteral("after"));
+    Editor()->Select(0, 0);
+    TkrTableSizer *sizer = m_main->TableSizer();
+    QVERIFY(!sizer->isVisible());
+    m_main->Speedbar()->Button(QStringLiteral("spdQuickTable"))->click();
+    QVERIFY(sizer->isVisible());
+    sizer->SelectCell(2, 2);
+    QVERIFY(!sizer->isVisible());
+    QCOMPARE(Editor()->Text(), NormalizeLineBreaks(QuickTableMarkup(2, 2)) + QStringLiteral("after"));
+    QCOMPARE(Editor()->UndoCount(), 1);
+
+    m_main->Speedbar()->Button(QStringLiteral("spdQuickTable"))->click();
+    QVERIFY(sizer->isVisible());
+    m_main->Speedbar()->Button(QStringLiteral("spdBold"))->click();
+    QVERIFY(!sizer->isVisible());
+    m_main->Speedbar()->Button(QStringLiteral("spdQuickTable"))->click();
+    QVERIFY(sizer->isVisible());
+    m_main->findChild<QTabWidget *>(QStringLiteral("pgHTML"))->setCurrentIndex(1);
+    QVERIFY(!sizer->isVisible());
 }
 
 QTEST_MAIN(TestTagMenus)
