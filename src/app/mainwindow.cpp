@@ -863,6 +863,19 @@ void TfMain::RefreshMRUMenu()
 
 bool TfMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // The dropped-down sizer goes away on Escape or a click anywhere else.
+    if (krTableSizer && krTableSizer->isVisible()) {
+        const bool escape = event->type() == QEvent::KeyPress &&
+                            static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape;
+        const bool clickElsewhere = event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+                                    watched != krTableSizer &&
+                                    !krTableSizer->isAncestorOf(static_cast<QWidget *>(watched)) &&
+                                    watched != pgSpeedbar->Button(QStringLiteral("spdQuickTable"));
+        if (escape || clickElsewhere)
+            krTableSizer->hide();
+        if (escape)
+            return true;
+    }
     if (event->type() == QEvent::KeyPress && isActiveWindow()) {
         auto *ke = static_cast<QKeyEvent *>(event);
         if ((ke->modifiers() & Qt::ControlModifier) && (ke->key() == Qt::Key_BracketLeft || ke->key() == Qt::Key_BracketRight)) {

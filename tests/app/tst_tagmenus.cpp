@@ -385,6 +385,16 @@ void TestTagMenus::quickTableSizer()
     QVERIFY(sizer->isVisible());
     m_main->findChild<QTabWidget *>(QStringLiteral("pgHTML"))->setCurrentIndex(1);
     QVERIFY(!sizer->isVisible());
+    m_main->findChild<QTabWidget *>(QStringLiteral("pgHTML"))->setCurrentIndex(0);
+
+    // Escape or a click elsewhere closes it too.
+    m_main->Speedbar()->Button(QStringLiteral("spdQuickTable"))->click();
+    QVERIFY(sizer->isVisible());
+    QTest::keyClick(Editor(), Qt::Key_Escape);
+    QVERIFY(!sizer->isVisible());
+    m_main->Speedbar()->Button(QStringLiteral("spdQuickTable"))->click();
+    QTest::mouseClick(Editor()->viewport(), Qt::LeftButton);
+    QVERIFY(!sizer->isVisible());
 }
 
 QTEST_MAIN(TestTagMenus)
