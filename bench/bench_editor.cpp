@@ -36,6 +36,8 @@
 #include "bench_util.h"
 #include "editor/richhtml.h"
 #include "editor/textfile.h"
+#include "tools/finddialogs.h"
+#include "tools/search.h"
 
 namespace {
 
@@ -468,6 +470,89 @@ void ReplaceSection(const QString &file)
             Num(runsBefore).constData(), Num(runsAfter).constData());
 }
 
+// ---- (i) Find and Replace through the dialogs' operations ----
+
+void SearchSection(const QString &file)
+{
+    QString text;
+    if (!ReadPage(file, text))
+        return;
+    // Find Next from the start to a match near the end: the closing HTML tag.
+    const QString target = QStringLiteral("</HTML>");
+    std::vector<double> findMs;
+    int found = -1;
+    {
+        auto w = NewOurs();
+        w->LoadDocument(file);
+        Settle();
+        for (int i = 0; i < 5; ++i) {
+            w->Select(0, 0);
+            QElapsedTimer timer;
+            timer.start();
+            found = FindNextIn(w.get(), target, TSearchOptions());
+            w->viewport()->repaint();
+            findMs.push_back(Ms(timer));
+        }
+        Discard(w);
+    }
+    const double f = Median(findMs);
+    Out("    Find Next of \"%s\" from the start: match at %s of %s characters\n", qPrintable(target),
+        Num(found).constData(), Num(text.size()).constData());
+    Out("    %-42s %8.1f ms   target < 50 ms  %s\n", "Find Next + repaint (median of 5)", f, Verdict(f < 50.0));
+
+    // Replace All as the Replace dialog runs it (one undo step, colours worked out again),
+    // against QString::replace + setPlainText.
+    const QString find = QStringLiteral("TD"), replace = QStringLiteral("TH");
+    std::vector<double> oursMs, bareMs;
+    int count = 0;
+    bool coloured = false;
+    for (int i = 0; i < 3; ++i) {
+        {
+            auto w = NewBare();
+            w->setPlainText(text);
+            Settle();
+            QString t = text;
+            t.detach();
+            QElapsedTimer timer;
+            timer.start();
+            t.replace(find, replace, Qt::CaseInsensitive);
+            w->setPlainText(t);
+            w->viewport()->repaint();
+            bareMs.push_back(Ms(timer));
+            Discard(w);
+        }
+        {
+            auto w = NewOurs();
+            w->LoadDocument(file);
+            Settle();
+            const int mid = int(text.size() / 2);
+            QElapsedTimer timer;
+            timer.start();
+            count = ReplaceAllIn(w.get(), find, replace, TSearchOptions());
+            w->viewport()->repaint();
+            oursMs.push_back(Ms(timer));
+            // Colours afterwards are those a fresh colouring gives.
+            const QString after = w->Text();
+            const TColorCodeResult fresh = ColorCodeRuns(after, mid, mid + 4000, ccFull);
+            const TStyleRuns now = w->StyleRunsIn(fresh.ResetStart, fresh.ResetEnd);
+            TStyleRuns expected;
+            for (const TStyleRun &r : fresh.Runs) {
+                const int a = std::max(r.Start, fresh.ResetStart), b = std::min(r.End(), fresh.ResetEnd);
+                if (a < b)
+                    expected.push_back({a, b - a, r.Style});
+            }
+            coloured = !now.empty() && now.size() == expected.size();
+            Discard(w);
+        }
+    }
+    const double o = Median(oursMs), b = Median(bareMs);
+    Out("    Replace All \"%s\" -> \"%s\": %s replacements\n", qPrintable(find), qPrintable(replace),
+        Num(count).constData());
+    Out("    %5s %11s %11s %8s   %-7s %s\n", "runs", "ours ms", "bare ms", "ratio", "target", "result");
+    Out("    %5d %11.1f %11.1f %8.2f   <= 2.00  %s\n", 3, o, b, b > 0 ? o / b : 0.0, Verdict(b > 0 && o / b <= 2.0));
+    Out("    colours after Replace All match a fresh colouring: %s\n", coloured ? "yes" : "NO");
+}
+
 // ---- (f) Peak memory, in child processes ----
 
 int PeakChild(const QString &mode, const QString &file)
@@ -597,6 +682,9 @@ int Suite(const QString &page1, const QString &page10, const QString &page50)
     Out("\n(h) Open command on the 10M page in the main window; medians of %d runs each, alternating\n",
         OpenRuns);
     OpenSection(page10);
+
+    Out("\n(i) Find and Replace on the 10M page, through the dialogs' operations\n");
+    SearchSection(page10);
 
     Out("\nDone in %.0f s. Figures are from this run only; compare ratios, not absolute times.\n",
         total.elapsed() / 1000.0);

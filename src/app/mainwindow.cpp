@@ -46,6 +46,7 @@
 #include "dialogs/tablemarkup.h"
 #include "dialogs/tagdialog.h"
 #include "editor/richhtml.h"
+#include "tools/finddialogs.h"
 #include "editor/tagbar.h"
 #include "editor/tagbuttons.h"
 #include "editor/tagcommands.h"
@@ -264,6 +265,13 @@ void TfMain::CreateWidgets()
     connect(pgSpeedbar, &TkrSpeedbar::OnDialogButton, this,
             [this](int action) { OpenTagDialog(TTagButtonAction(action), QString()); });
 
+    // Find and Replace live as long as the window, keeping their texts within a run; each
+    // click works on the tab active at that moment.
+    cdgFind = new TFindDialog(this);
+    cdgFind->ActiveEditor = [this] { return ActiveEditor(); };
+    cdgReplace = new TReplaceDialog(this);
+    cdgReplace->ActiveEditor = [this] { return ActiveEditor(); };
+
     // The quick table sizer drops down under its button; any other tag button and the
     // viewer page hide it.
     krTableSizer = new TkrTableSizer(this);
@@ -348,8 +356,10 @@ void TfMain::CreateMenus()
 
     QMenu *search = menuBar()->addMenu(QStringLiteral("&Search"));
     search->setObjectName(QStringLiteral("mnuSearch"));
-    AddItem(search, QStringLiteral("&Find..."), QStringLiteral("mnuSearchFind"), QStringLiteral("Ctrl+F"));
-    AddItem(search, QStringLiteral("&Replace..."), QStringLiteral("mnuSearchReplace"), QStringLiteral("Ctrl+R"));
+    AddItem(search, QStringLiteral("&Find..."), QStringLiteral("mnuSearchFind"), QStringLiteral("Ctrl+F"),
+            [this] { cdgFind->Execute(); });
+    AddItem(search, QStringLiteral("&Replace..."), QStringLiteral("mnuSearchReplace"), QStringLiteral("Ctrl+R"),
+            [this] { cdgReplace->Execute(); });
     AddItem(search, QStringLiteral("&Extended Replace..."), QStringLiteral("mnuSearchExtReplace"), QStringLiteral("Ctrl+Shift+R"));
     search->addSeparator();
     AddItem(search, QStringLiteral("&Replace Slashes"), QStringLiteral("mnuSearchReplaceSlashes"));
@@ -475,8 +485,8 @@ void TfMain::CreateToolbar()
         {"spdSave", "Save", QStyle::SP_DialogSaveButton, [this] { SaveActive(); }, false},
         {"spdProjects", "Projects", QStyle::SP_DirIcon, {}, false},
         {"spdSpellCheck", "Spell Check", QStyle::SP_DialogApplyButton, {}, false},
-        {"spdFind", "Find", QStyle::SP_FileDialogContentsView, {}, false},
-        {"spdReplace", "Replace", QStyle::SP_BrowserReload, {}, false},
+        {"spdFind", "Find", QStyle::SP_FileDialogContentsView, [this] { cdgFind->Execute(); }, false},
+        {"spdReplace", "Replace", QStyle::SP_BrowserReload, [this] { cdgReplace->Execute(); }, false},
         {"spdExtReplace", "Extended replace", QStyle::SP_FileDialogDetailedView, {}, false},
         {"spdRulers", "Rulers", QStyle::SP_ToolBarHorizontalExtensionButton, [this] { SetRulersVisible(!m_rulers); }, true},
         {"spdFullScreen", "Full Screen", QStyle::SP_TitleBarMaxButton, [this] { SetFullScreen(!m_fullScreen); }, true},
@@ -545,7 +555,7 @@ void TfMain::CreatePopupMenus()
     selection->addSeparator();
     AddItem(selection, QStringLiteral("Uppercase"), QStringLiteral("mnuPopupUppercase"));
     AddItem(selection, QStringLiteral("Lowercase"), QStringLiteral("mnuPopupLowercase"));
-    AddItem(mnuPopupEdit, QStringLiteral("&Find..."), QStringLiteral("mnuPopupFind"));
+    AddItem(mnuPopupEdit, QStringLiteral("&Find..."), QStringLiteral("mnuPopupFind"), {}, [this] { cdgFind->Execute(); });
     QMenu *dates = mnuPopupEdit->addMenu(QStringLiteral("Insert Datetime"));
     dates->setObjectName(QStringLiteral("mnuPopupDatetime"));
     for (const char *d : {"Short Date", "Long Date", "Short Datetime", "Long Datetime"})

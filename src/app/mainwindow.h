@@ -26,6 +26,8 @@ class TkrRichHTML;
 class TkrRuler;
 class TkrSpeedbar;
 class TkrTableSizer;
+class TFindDialog;
+class TReplaceDialog;
 
 // The main window: menus, toolbar, speedbar, file panel, the document tabs and the viewer
 // page, the status bar, and every document command. Creating it reads the settings and
@@ -96,6 +98,8 @@ public:
     bool TagSelectionVisible() const { return m_tagSelection; }
     TkrSpeedbar *Speedbar() const { return pgSpeedbar; }
     TkrTableSizer *TableSizer() const { return krTableSizer; }
+    TFindDialog *FindDialog() const { return cdgFind; }
+    TReplaceDialog *ReplaceDialog() const { return cdgReplace; }
     bool FullScreen() const { return m_fullScreen; }
     bool RulersVisible() const { return m_rulers; }
     bool RulersBuilt() const { return m_rulersBuilt; }
@@ -181,6 +185,8 @@ private:
     QWidget *pnlTB_SpeedBar = nullptr;
     TkrSpeedbar *pgSpeedbar = nullptr;
     TkrTableSizer *krTableSizer = nullptr;
+    TFindDialog *cdgFind = nullptr;
+    TReplaceDialog *cdgReplace = nullptr;
     QWidget *sepMenu = nullptr;
     QSplitter *splMain = nullptr;
     QWidget *pnlDocList = nullptr;

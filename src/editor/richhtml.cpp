@@ -390,6 +390,23 @@ void TkrRichHTML::ReplaceSelection(const QString &text)
     SetModified(true);
 }
 
+void TkrRichHTML::ReplaceText(int pos, int length, const QString &text)
+{
+    {
+        TRedrawOff redraw(this);
+        const QString normal = NormalizeLineBreaks(text);
+        pos = std::clamp(pos, 0, TextLength());
+        length = std::clamp(length, 0, TextLength() - pos);
+        const QString old = TextRange(pos, pos + length);
+        ReplaceRange(pos, length, normal);
+        AddUndo({pos, int(normal.size()), old});
+        const int end = pos + int(normal.size());
+        ColorCodeLines(LineFromChar(pos), LineFromChar(end));
+        Select(end, 0);
+    }
+    SetModified(true);
+}
+
 // ---- Colour coding ----
 
 void TkrRichHTML::ColorCodeAll()

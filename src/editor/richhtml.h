@@ -79,6 +79,9 @@ public:
     // Replaces the selected text with a reworked version of it as one undo step, colours
     // it and leaves it selected (case changes, stripping, converting lines).
     void ReplaceSelection(const QString &text);
+    // Replaces [pos, pos + length) with text as one undo step, colours the lines it touched,
+    // marks the document modified and leaves the caret after the new text (find and replace).
+    void ReplaceText(int pos, int length, const QString &text);
     // The tag at or before the caret (empty when there is none), selected when asked.
     QString GetTagAtCaret(bool select);
 
