@@ -531,17 +531,17 @@ void SearchSection(const QString &file)
             count = ReplaceAllIn(w.get(), find, replace, TSearchOptions());
             w->viewport()->repaint();
             oursMs.push_back(Ms(timer));
-            // Colours afterwards are those a fresh colouring gives.
+            // Colours afterwards are those a fresh colouring of the whole new text gives.
             const QString after = w->Text();
-            const TColorCodeResult fresh = ColorCodeRuns(after, mid, mid + 4000, ccFull);
-            const TStyleRuns now = w->StyleRunsIn(fresh.ResetStart, fresh.ResetEnd);
+            const TColorCodeResult fresh = ColorCodeRuns(after, 0, int(after.size()), ccFull);
+            const TStyleRuns now = w->StyleRunsIn(mid, mid + 4000);
             TStyleRuns expected;
             for (const TStyleRun &r : fresh.Runs) {
-                const int a = std::max(r.Start, fresh.ResetStart), b = std::min(r.End(), fresh.ResetEnd);
+                const int a = std::max(r.Start, mid), b = std::min(r.End(), mid + 4000);
                 if (a < b)
                     expected.push_back({a, b - a, r.Style});
             }
-            coloured = !now.empty() && now.size() == expected.size();
+            coloured = !now.empty() && now == expected;
             Discard(w);
         }
     }
