@@ -3,6 +3,11 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QUrl>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -38,6 +43,7 @@
 #include "app/messagedialog.h"
 #include "app/newdocument.h"
 #include "app/programfolder.h"
+#include "app/preview.h"
 #include "app/rulers.h"
 #include "app/shellsettings.h"
 #include "dialogs/convertdialogs.h"
@@ -113,7 +119,19 @@ TfMain::TfMain(QWidget *parent) : QMainWindow(parent)
     m_lowerCaseTags = ConfigStore::ReadBool(AppKey(), QStringLiteral("LowerCaseTags"), false);
     SetLowerCaseTags(m_lowerCaseTags);
     m_forceHexColor = ConfigStore::ReadBool(AppKey(), QStringLiteral("ForceHexColor"), false);
-    // The internal viewer's font and colours are read when the viewer is built.
+    // 3p: the internal viewer's default font, size, text and link colours.
+    {
+        const QString browser = Key("InternalBrowser");
+        QFont font(ConfigStore::Read(browser, QStringLiteral("DefFontName"), QStringLiteral("Times New Roman")));
+        font.setPointSize(std::max(1, ConfigStore::ReadInt(browser, QStringLiteral("DefFontSize"), 12)));
+        font.setStyleHint(QFont::Serif);
+        htmlView->document()->setDefaultFont(font);
+        QPalette pal = htmlView->palette();
+        pal.setColor(QPalette::Text, ColorToQColor(ConfigStore::ReadColor(browser, QStringLiteral("DefFontColor"), 0)));
+        pal.setColor(QPalette::Link,
+                     ColorToQColor(ConfigStore::ReadColor(browser, QStringLiteral("DefHotSpotColor"), Colors::clBlue)));
+        htmlView->setPalette(pal);
+    }
     m_browserLaunchSetting = BrowserLaunchSetting();
     // 3r-3s
     m_listImages = ConfigStore::ReadBool(Key("DocumentList"), QStringLiteral("ListImages"), true);
@@ -144,8 +162,7 @@ TfMain::~TfMain()
 {
     qApp->removeEventFilter(this);
     TApplication::SetExceptionHandler({});
-    for (const QString &f : std::as_const(m_tempPreviewFiles))
-        QFile::remove(f);
+    Preview::TemporaryPreviews().DeleteAll();
     delete m_fullScreenWindow;
 }
 
@@ -208,6 +225,12 @@ void TfMain::CreateWidgets()
     connect(htmlView, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { mnuPopupBrowse->exec(htmlView->mapToGlobal(p)); });
     pgHTML->addTab(htmlView, QStringLiteral("Browse"));
+    // Links under the mouse show in the status bar; the pages switch with F12 or their tabs.
+    connect(htmlView, &QTextBrowser::highlighted, this, [this](const QUrl &url) {
+        ShowMessage(url.isEmpty() ? QString() : url.toString());
+    });
+    htmlView->setOpenLinks(false);
+    connect(pgHTML, &QTabWidget::currentChanged, this, [this](int index) { PageChanged(index); });
     splMain->addWidget(pnlDocList);
     splMain->addWidget(pgHTML);
     splMain->setStretchFactor(1, 1);
@@ -444,8 +467,10 @@ void TfMain::CreateMenus()
         grpColorCoding->addAction(a);
     }
     options->addSeparator();
-    AddItem(options, QStringLiteral("&View in Externel Browser"), QStringLiteral("mnuOptionsViewExternal"), QStringLiteral("F11"));
-    AddItem(options, QStringLiteral("Toggle Edit/&Browse"), QStringLiteral("mnuOptionsToggleBrowse"), QStringLiteral("F12"));
+    AddItem(options, QStringLiteral("&View in Externel Browser"), QStringLiteral("mnuOptionsViewExternal"), QStringLiteral("F11"),
+            [this] { ViewInExternalBrowser(); });
+    AddItem(options, QStringLiteral("Toggle Edit/&Browse"), QStringLiteral("mnuOptionsToggleBrowse"), QStringLiteral("F12"),
+            [this] { pgHTML->setCurrentIndex(pgHTML->currentIndex() == 0 ? 1 : 0); });
     options->addSeparator();
     AddItem(options, QStringLiteral("Document &List"), QStringLiteral("mnuOptionsDocList"), {},
             [this] { SetDocumentListVisible(!m_showDocList); })->setCheckable(true);
@@ -490,7 +515,7 @@ void TfMain::CreateToolbar()
         {"spdExtReplace", "Extended replace", QStyle::SP_FileDialogDetailedView, {}, false},
         {"spdRulers", "Rulers", QStyle::SP_ToolBarHorizontalExtensionButton, [this] { SetRulersVisible(!m_rulers); }, true},
         {"spdFullScreen", "Full Screen", QStyle::SP_TitleBarMaxButton, [this] { SetFullScreen(!m_fullScreen); }, true},
-        {"spdExternalBrowser", "Open in external browser", QStyle::SP_ComputerIcon, {}, false},
+        {"spdExternalBrowser", "Open in external browser", QStyle::SP_ComputerIcon, [this] { ViewInExternalBrowser(); }, false},
     };
     const Button lower[] = {
         {"spdCut", "Cut", QStyle::SP_DialogDiscardButton, [this] { ActiveEditor()->Cut(); }, false},
@@ -578,7 +603,8 @@ void TfMain::CreatePopupMenus()
 
     mnuPopupBrowse = new QMenu(this);
     mnuPopupBrowse->setObjectName(QStringLiteral("mnuPopupBrowse"));
-    AddItem(mnuPopupBrowse, QStringLiteral("&Reload Original"), QStringLiteral("mnuBrowseReload"));
+    AddItem(mnuPopupBrowse, QStringLiteral("&Reload Original"), QStringLiteral("mnuBrowseReload"), {},
+            [this] { ShowInViewer(); });
     AddItem(mnuPopupBrowse, QStringLiteral("Full &Screen"), QStringLiteral("mnuBrowseFullScreen"), {},
             [this] { SetFullScreen(!m_fullScreen); })->setCheckable(true);
     AddItem(mnuPopupBrowse, QStringLiteral("Ru&lers"), QStringLiteral("mnuBrowseRulers"), {},
@@ -681,9 +707,7 @@ void TfMain::closeEvent(QCloseEvent *e)
 void TfMain::WriteSettingsAtClose()
 {
     try {
-        for (const QString &f : std::as_const(m_tempPreviewFiles))
-            QFile::remove(f);
-        m_tempPreviewFiles.clear();
+        Preview::TemporaryPreviews().DeleteAll();
         const QString mainForm = Key("MainForm");
         if (isMaximized()) {
             ConfigStore::Write(mainForm, QStringLiteral("WindowState"), QStringLiteral("Maximized"));
@@ -1507,4 +1531,149 @@ void TfMain::GoToLine()
         e->Select(e->LineStart(line), 0);
         e->ensureCursorVisible();
     }
+}
+
+// ---- Preview ----
+
+// The "Browse" page shows the active document as the internal viewer renders it; editing
+// commands are off there. Back on "Edit", temporary preview copies go.
+void TfMain::PageChanged(int index)
+{
+    const bool browse = index == 1;
+    EnableEditingCommands(!browse);
+    if (browse) {
+        ShowOneTimeNotice(3);
+        ShowInViewer();
+    } else {
+        Preview::TemporaryPreviews().DeleteAll();
+        if (ActiveEditor()->isVisible())
+            ActiveEditor()->setFocus();
+    }
+}
+
+void TfMain::ShowInViewer()
+{
+    if (m_viewerBusy) {
+        ShowMessage(QStringLiteral("Processing previous request..."));
+        return;
+    }
+    m_viewerBusy = true;
+    // Relative references resolve against the document's folder (or the Open dialog's).
+    const QString file = ActiveEditor()->Filename();
+    const QString folder = file.isEmpty() ? m_openDir : QFileInfo(file).absolutePath();
+    htmlView->document()->setBaseUrl(QUrl::fromLocalFile(folder + u'/'));
+    htmlView->setSearchPaths({folder});
+    htmlView->setHtml(ActiveEditor()->Text());
+    m_viewerBusy = false;
+    ShowMessage();
+}
+
+QString TfMain::ViewerText() const
+{
+    return htmlView->toPlainText();
+}
+
+void TfMain::ViewInExternalBrowser()
+{
+    m_browsers = Preview::ReadBrowserList();
+    if (m_browsers.isEmpty()) {
+        ::ShowMessage(Preview::NoBrowserMessage());
+        EditBrowserList();
+        return;
+    }
+    QString path;
+    if (m_browsers.size() == 1) {
+        path = Preview::ParseBrowserEntry(m_browsers.first()).path;
+    } else {
+        // Several browsers: a pop-up list by name.
+        QMenu menu(this);
+        for (const QString &entry : std::as_const(m_browsers)) {
+            const Preview::BrowserEntry b = Preview::ParseBrowserEntry(entry);
+            menu.addAction(QString(b.name).replace(u'&', QStringLiteral("&&")))->setData(b.path);
+        }
+        QAction *chosen = m_browserChoiceHook ? m_browserChoiceHook(menu.actions())
+                                              : menu.exec(QCursor::pos());
+        if (!chosen)
+            return;
+        path = chosen->data().toString();
+    }
+    LaunchBrowser(path);
+}
+
+bool TfMain::LaunchBrowser(const QString &browserPath)
+{
+    if (!QFileInfo(browserPath).isFile()) {
+        MessageBox(mkError, Preview::MissingBrowserMessage(browserPath), mbOK, this);
+        return false;
+    }
+    TkrRichHTML *e = ActiveEditor();
+    const Preview::LaunchDecision d =
+        Preview::DecideLaunch(m_browserLaunchSetting, e->Modified(), e->Filename().isEmpty());
+    QString file = e->Filename();
+    switch (d.action) {
+    case Preview::LaunchAction::SendFile:
+        break;
+    case Preview::LaunchAction::SaveThenSend:
+        if (!SaveActive())
+            return false;
+        break;
+    case Preview::LaunchAction::PromptSaveThenSend:
+        if (!SavePrompt())
+            return false;
+        break;
+    case Preview::LaunchAction::SaveAsThenSend:
+        ::ShowMessage(d.message);
+        if (!SaveAsActive())
+            return false;
+        break;
+    case Preview::LaunchAction::SendTemporaryCopy:
+        file = Preview::TemporaryPreviews().Create(file, m_openDir, e->Text());
+        if (file.isEmpty()) {
+            MessageBox(mkError, QStringLiteral("Unable to write a temporary copy of the document."), mbOK, this);
+            return false;
+        }
+        break;
+    }
+    if (d.action != Preview::LaunchAction::SendTemporaryCopy)
+        file = e->Filename();
+    const std::unique_ptr<Preview::DdeClient> dde = Preview::CreateDdeClient();
+    const bool ok = Preview::SendToBrowser(browserPath, file, *dde);
+    QCoreApplication::processEvents();
+    return ok;
+}
+
+// Until the settings dialog exists, a small editor for the five browser entries.
+void TfMain::EditBrowserList()
+{
+    if (m_browserListHook) {
+        m_browserListHook();
+        return;
+    }
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("External Browsers"));
+    auto *form = new QFormLayout(&dialog);
+    QList<QLineEdit *> names, paths;
+    for (int i = 0; i < Preview::MaxBrowsers; ++i) {
+        const Preview::BrowserEntry b = Preview::ParseBrowserEntry(m_browsers.value(i));
+        auto *row = new QHBoxLayout;
+        names << new QLineEdit(b.name, &dialog);
+        paths << new QLineEdit(b.path, &dialog);
+        names.last()->setPlaceholderText(QStringLiteral("Name"));
+        paths.last()->setPlaceholderText(QStringLiteral("Program"));
+        row->addWidget(names.last(), 1);
+        row->addWidget(paths.last(), 2);
+        form->addRow(QStringLiteral("Browser %1").arg(i + 1), row);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QStringList entries;
+    for (int i = 0; i < Preview::MaxBrowsers; ++i)
+        if (!names[i]->text().trimmed().isEmpty() && !paths[i]->text().trimmed().isEmpty())
+            entries << Preview::FormatBrowserEntry(names[i]->text().trimmed(), paths[i]->text().trimmed());
+    Preview::WriteBrowserList(entries);
+    m_browsers = entries;
 }

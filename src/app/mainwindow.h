@@ -79,6 +79,18 @@ public:
     void ConvertLines(bool table);
     void GoToLine();
 
+    // Preview.
+    void PageChanged(int index);
+    void ShowInViewer();
+    QString ViewerText() const;
+    void ViewInExternalBrowser();
+    bool LaunchBrowser(const QString &browserPath);
+    void EditBrowserList();
+    // Test hooks: choose from the browser pop-up list, stand in for the browser list editor.
+    std::function<QAction *(const QList<QAction *> &)> m_browserChoiceHook;
+    std::function<void()> m_browserListHook;
+    QTabWidget *Pages() const { return pgHTML; }
+
     // Tag dialogs.
     void OpenTagDialog(TTagButtonAction action, const QString &editedTag);
     void EditTagAtCaret();
@@ -173,7 +185,7 @@ private:
     QString m_openDir;
     QString m_projectName;
     QStringList m_browsers;
-    QStringList m_tempPreviewFiles;
+    bool m_viewerBusy = false;
     TMRUList m_mru;
     QString m_filter;
 

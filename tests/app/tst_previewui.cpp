@@ -1,0 +1,186 @@
+// The "Browse" page and external browsers, driven through the main window offscreen.
+#include <QDir>
+#include <QFile>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/filedialogs.h"
+#include "app/htmltab.h"
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
+#include "app/messagedialog.h"
+#include "app/preview.h"
+#include "app/shellsettings.h"
+#include "editor/richhtml.h"
+#include "platform/configstore.h"
+#include "testsupport.h"
+
+class TestPreviewUi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void browsePageShowsDocument();
+    void noBrowserAsksForOne();
+    void missingBrowserIsReported();
+    void temporaryCopyGoesToBrowser();
+    void untitledMustBeSaved();
+    void severalBrowsersOfferAList();
+
+private:
+    QString FakeBrowser()
+    {
+        // A "browser" that writes the arguments it was given, one per line.
+        const QString script = m_dir.filePath(QStringLiteral("my browser.sh"));
+        QFile f(script);
+        f.open(QIODevice::WriteOnly);
+        f.write("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$(dirname \"$0\")/args.txt\"\n");
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return script;
+    }
+    QString Args()
+    {
+        QFile f(m_dir.filePath(QStringLiteral("args.txt")));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_config;
+    QTemporaryDir m_dir;
+    TfMain *m_main = nullptr;
+    QStringList m_boxes;
+    QList<int> m_notices;
+    int m_listEdits = 0;
+};
+
+void TestPreviewUi::initTestCase()
+{
+    m_config = UseTemporaryConfig();
+    SetMessageHook([this](TMsgKind, const QString &, const QString &text, int) {
+        m_boxes << text;
+        return int(mbOK);
+    });
+    SetNoticeHook([this](int n, bool &) {
+        m_notices << n;
+        return 1;
+    });
+    SetFileDialogHook([](TFileDialogKind, const QString &, const QString &) { return QString(); });
+}
+
+void TestPreviewUi::init()
+{
+    ConfigStore::EraseKey(AppKey());
+    QFile::remove(m_dir.filePath(QStringLiteral("args.txt")));
+    m_main = new TfMain;
+    m_main->m_browserListHook = [this] { ++m_listEdits; };
+    m_boxes.clear();
+    m_notices.clear();
+    m_listEdits = 0;
+}
+
+void TestPreviewUi::cleanup()
+{
+    for (int i = 0; i < m_main->HTMLTab()->DocumentCount(); ++i)
+        m_main->HTMLTab()->Editor(i)->SetModified(false);
+    delete m_main;
+    m_main = nullptr;
+}
+
+void TestPreviewUi::browsePageShowsDocument()
+{
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("<H1>Title</H1><P>Body text</P>"), QString(), false);
+    m_main->Action(QStringLiteral("mnuOptionsToggleBrowse"))->trigger();
+    QCOMPARE(m_main->Pages()->currentIndex(), 1);
+    QCOMPARE(m_notices, QList<int>{3});
+    QVERIFY(m_main->ViewerText().contains(QStringLiteral("Body text")));
+    QVERIFY(!m_main->ViewerText().contains(QStringLiteral("<P>")));
+    QVERIFY(!m_main->Action(QStringLiteral("spdCut"))->isEnabled());
+    m_main->Action(QStringLiteral("mnuOptionsToggleBrowse"))->trigger();
+    QCOMPARE(m_main->Pages()->currentIndex(), 0);
+    QVERIFY(m_main->Action(QStringLiteral("spdCut"))->isEnabled());
+}
+
+void TestPreviewUi::noBrowserAsksForOne()
+{
+    m_main->Action(QStringLiteral("mnuOptionsViewExternal"))->trigger();
+    QCOMPARE(m_boxes, QStringList{QStringLiteral("Please specify an external browser.")});
+    QCOMPARE(m_listEdits, 1);
+}
+
+void TestPreviewUi::missingBrowserIsReported()
+{
+    const QString missing = m_dir.filePath(QStringLiteral("no such browser"));
+    Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Gone"), missing)});
+    m_main->Action(QStringLiteral("spdExternalBrowser"))->trigger();
+    QCOMPARE(m_boxes, QStringList{Preview::MissingBrowserMessage(missing)});
+}
+
+// Launch setting 2: a temporary copy in the document's folder goes to the browser as one
+// argument, and leaving the viewer page deletes it.
+void TestPreviewUi::temporaryCopyGoesToBrowser()
+{
+    ConfigStore::WriteInt(AppKey(), QStringLiteral("BrowserLaunchSetting"), 2);
+    delete m_main;
+    m_main = new TfMain;
+    Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Fake"), FakeBrowser())});
+    QDir(m_dir.path()).mkpath(QStringLiteral("site folder"));
+    const QString page = m_dir.filePath(QStringLiteral("site folder/page.html"));
+    QFile f(page);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<P>saved</P>");
+    f.close();
+    QVERIFY(m_main->OpenDocument(page));
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("<B>unsaved</B>"), QString(), false);
+    m_main->ViewInExternalBrowser();
+    QTRY_VERIFY(!Args().isEmpty());
+    const QString copy = Args();
+    QVERIFY2(QFileInfo(copy).fileName().startsWith(QStringLiteral("~pw")), qPrintable(copy));
+    QVERIFY(copy.endsWith(QStringLiteral(".html")));
+    QCOMPARE(QFileInfo(copy).absolutePath(), QFileInfo(page).absolutePath());
+    QFile c(copy);
+    QVERIFY(c.open(QIODevice::ReadOnly));
+    QVERIFY(c.readAll().contains("<B>unsaved</B>"));
+    QVERIFY(m_main->ActiveEditor()->Modified()); // the document itself is not saved
+    m_main->Pages()->setCurrentIndex(1);
+    m_main->Pages()->setCurrentIndex(0);
+    QVERIFY(!QFile::exists(copy));
+}
+
+void TestPreviewUi::untitledMustBeSaved()
+{
+    Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Fake"), FakeBrowser())});
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("x"), QString(), false);
+    QVERIFY(!m_main->LaunchBrowser(FakeBrowser()));
+    QCOMPARE(m_boxes, QStringList{QStringLiteral("This document must be saved in order to display it.")});
+    QTest::qWait(100);
+    QVERIFY(Args().isEmpty());
+}
+
+void TestPreviewUi::severalBrowsersOfferAList()
+{
+    const QString fake = FakeBrowser();
+    Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("First"), m_dir.filePath(QStringLiteral("gone"))),
+                               Preview::FormatBrowserEntry(QStringLiteral("Second"), fake)});
+    const QString page = m_dir.filePath(QStringLiteral("plain.html"));
+    QFile f(page);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<P>x</P>");
+    f.close();
+    QVERIFY(m_main->OpenDocument(page));
+    QStringList offered;
+    m_main->m_browserChoiceHook = [&](const QList<QAction *> &actions) {
+        for (QAction *a : actions)
+            offered << a->text();
+        return actions.value(1);
+    };
+    m_main->ViewInExternalBrowser();
+    QCOMPARE(offered, (QStringList{QStringLiteral("First"), QStringLiteral("Second")}));
+    QTRY_COMPARE(Args(), page);
+}
+
+QTEST_MAIN(TestPreviewUi)
+#include "tst_previewui.moc"
