@@ -209,7 +209,14 @@ void TfMain::CreateWidgets()
     pnlDocList = new QWidget(splMain);
     pnlDocList->setObjectName(QStringLiteral("pnlDocList"));
     pnlDocList->setMinimumWidth(40);
-    pgHTML = new QTabWidget(splMain);
+    // The page control sits in a frame that also holds the rulers, so they stay beside
+    // whichever page is showing.
+    pnlPages = new QWidget(splMain);
+    auto *pagesGrid = new QGridLayout(pnlPages);
+    pagesGrid->setContentsMargins(0, 0, 0, 0);
+    pagesGrid->setSpacing(0);
+    pgHTML = new QTabWidget(pnlPages);
+    pagesGrid->addWidget(pgHTML, 1, 1);
     pgHTML->setObjectName(QStringLiteral("pgHTML"));
     pgHTML->setTabPosition(QTabWidget::South);
     pageEdit = new QWidget(pgHTML);
@@ -232,7 +239,7 @@ void TfMain::CreateWidgets()
     htmlView->setOpenLinks(false);
     connect(pgHTML, &QTabWidget::currentChanged, this, [this](int index) { PageChanged(index); });
     splMain->addWidget(pnlDocList);
-    splMain->addWidget(pgHTML);
+    splMain->addWidget(pnlPages);
     splMain->setStretchFactor(1, 1);
     column->addWidget(splMain, 1);
 
@@ -1002,9 +1009,9 @@ void TfMain::SetRulersVisible(bool on)
     m_rulers = on;
     if (on && !m_rulersBuilt) {
         // Built once, the first time they are shown.
-        auto *grid = static_cast<QGridLayout *>(pageEdit->layout());
-        RulerVert = new TkrRuler(Qt::Vertical, pageEdit);
-        RulerHorz = new TkrRuler(Qt::Horizontal, pageEdit);
+        auto *grid = static_cast<QGridLayout *>(pnlPages->layout());
+        RulerVert = new TkrRuler(Qt::Vertical, pnlPages);
+        RulerHorz = new TkrRuler(Qt::Horizontal, pnlPages);
         RulerHorz->SetOffset(RulerVert->width());
         grid->addWidget(RulerHorz, 0, 0, 1, 2);
         grid->addWidget(RulerVert, 1, 0);
@@ -1068,7 +1075,7 @@ void TfMain::SetFullScreen(bool on)
     } else {
         QWidget *w = m_fullScreenWindow ? m_fullScreenWindow->ReleaseWidget() : nullptr;
         if (w) {
-            splMain->insertWidget(1, w);
+            static_cast<QGridLayout *>(pnlPages->layout())->addWidget(w, 1, 1);
             w->show();
         }
         if (m_fullScreenWindow)

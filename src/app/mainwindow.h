@@ -202,6 +202,7 @@ private:
     QWidget *sepMenu = nullptr;
     QSplitter *splMain = nullptr;
     QWidget *pnlDocList = nullptr;
+    QWidget *pnlPages = nullptr;
     QTabWidget *pgHTML = nullptr;
     QWidget *pageEdit = nullptr;
     TkrHTMLTab *krHTMLTab = nullptr;

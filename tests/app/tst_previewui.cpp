@@ -99,8 +99,12 @@ void TestPreviewUi::browsePageShowsDocument()
     QVERIFY(m_main->ViewerText().contains(QStringLiteral("Body text")));
     QVERIFY(!m_main->ViewerText().contains(QStringLiteral("<P>")));
     QVERIFY(!m_main->Action(QStringLiteral("spdCut"))->isEnabled());
+    // The rulers stay beside whichever page is showing.
+    m_main->SetRulersVisible(true);
+    QVERIFY(m_main->findChild<QWidget *>(QStringLiteral("RulerHorz"))->isVisible());
     m_main->Action(QStringLiteral("mnuOptionsToggleBrowse"))->trigger();
     QCOMPARE(m_main->Pages()->currentIndex(), 0);
+    QVERIFY(m_main->findChild<QWidget *>(QStringLiteral("RulerHorz"))->isVisible());
     QVERIFY(m_main->Action(QStringLiteral("spdCut"))->isEnabled());
 }
 
