@@ -30,6 +30,8 @@ private slots:
     void temporaryCopyGoesToBrowser();
     void untitledMustBeSaved();
     void severalBrowsersOfferAList();
+    void launchSettings_data();
+    void launchSettings();
 
 private:
     QString FakeBrowser()
@@ -184,6 +186,64 @@ void TestPreviewUi::severalBrowsersOfferAList()
     m_main->ViewInExternalBrowser();
     QCOMPARE(offered, (QStringList{QStringLiteral("First"), QStringLiteral("Second")}));
     QTRY_COMPARE(Args(), page);
+}
+
+void TestPreviewUi::launchSettings_data()
+{
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<bool>("untitled");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("sent"); // "file", "copy" or "" for nothing
+    QTest::addColumn<bool>("savedAfter");
+    QTest::newRow("0, named, Yes saves and sends") << 0 << false << int(mbYes) << "file" << true;
+    QTest::newRow("0, named, Cancel sends nothing") << 0 << false << int(mbCancel) << "" << false;
+    QTest::newRow("1, named, saves and sends") << 1 << false << int(mbOK) << "file" << true;
+    QTest::newRow("2, named, temporary copy") << 2 << false << int(mbOK) << "copy" << false;
+    QTest::newRow("0, untitled, Save As cancelled") << 0 << true << int(mbOK) << "" << false;
+    QTest::newRow("1, untitled, Save As cancelled") << 1 << true << int(mbOK) << "" << false;
+    QTest::newRow("2, untitled, temporary copy") << 2 << true << int(mbOK) << "copy" << false;
+}
+
+void TestPreviewUi::launchSettings()
+{
+    QFETCH(int, setting);
+    QFETCH(bool, untitled);
+    QFETCH(int, answer);
+    QFETCH(QString, sent);
+    QFETCH(bool, savedAfter);
+    ConfigStore::WriteInt(AppKey(), QStringLiteral("BrowserLaunchSetting"), setting);
+    delete m_main;
+    m_main = new TfMain;
+    SetMessageHook([this, answer](TMsgKind, const QString &, const QString &text, int) {
+        m_boxes << text;
+        return answer;
+    });
+    const QString browser = FakeBrowser();
+    const QString page = m_dir.filePath(QStringLiteral("named.html"));
+    if (!untitled) {
+        QFile f(page);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<P>old</P>");
+        f.close();
+        QVERIFY(m_main->OpenDocument(page));
+    }
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("<B>new</B>"), QString(), false);
+    m_main->LaunchBrowser(browser);
+    if (sent.isEmpty()) {
+        QTest::qWait(150);
+        QVERIFY(Args().isEmpty());
+    } else {
+        QTRY_VERIFY(!Args().isEmpty());
+        if (sent == QLatin1String("file"))
+            QCOMPARE(Args(), page);
+        else
+            QVERIFY(QFileInfo(Args()).fileName().startsWith(QStringLiteral("~pw")));
+    }
+    QCOMPARE(!m_main->ActiveEditor()->Modified(), savedAfter);
+    SetMessageHook([this](TMsgKind, const QString &, const QString &text, int) {
+        m_boxes << text;
+        return int(mbOK);
+    });
 }
 
 QTEST_MAIN(TestPreviewUi)
