@@ -21,6 +21,7 @@
 
 #include "app/filedialogs.h"
 #include "settings/colorcombo.h"
+#include "dialogs/rundialog.h"
 
 namespace {
 
@@ -682,12 +683,7 @@ bool TfTable::Execute(QWidget *parent, const TDialogContext &context, QString &s
 {
     TfTable dialog(parent);
     dialog.Open(context, forceHexColor);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    const TTagResult result = dialog.Build();
-    startText = result.StartText;
-    endText = result.EndText;
-    return true;
+    return RunTagDialog(dialog, startText, endText);
 }
 
 // ---- Table Row dialog
@@ -751,12 +747,7 @@ bool TfTableRow::Execute(QWidget *parent, const TDialogContext &context, QString
 {
     TfTableRow dialog(parent);
     dialog.Open(context, forceHexColor);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    const TTagResult result = dialog.Build();
-    startText = result.StartText;
-    endText = result.EndText;
-    return true;
+    return RunTagDialog(dialog, startText, endText);
 }
 
 // ---- cell dialog
@@ -854,10 +845,5 @@ bool TfTableAttribute::Execute(QWidget *parent, const TDialogContext &context, Q
     TfTableAttribute dialog(parent);
     dialog.SetHeaderMode(header);
     dialog.Open(context, forceHexColor);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    const TTagResult result = dialog.Build();
-    startText = result.StartText;
-    endText = result.EndText;
-    return true;
+    return RunTagDialog(dialog, startText, endText);
 }
