@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -64,6 +65,11 @@ TfHelp::TfHelp(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(txtPage);
+
+    // Escape closes the help, as it closes the program's dialogs.
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    close->setContext(Qt::WindowShortcut);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 void TfHelp::ShowPage(const QString &fileName, const QString &helpFolder)

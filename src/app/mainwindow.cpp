@@ -1584,25 +1584,32 @@ void TfMain::ViewInExternalBrowser()
 {
     m_browsers = Preview::ReadBrowserList();
     if (m_browsers.isEmpty()) {
-        ::ShowMessage(Preview::NoBrowserMessage());
+        MessageBox(mkWarning, Preview::NoBrowserMessage(), mbOK, this);
         EditBrowserList();
+        m_browsers = Preview::ReadBrowserList();
+        if (!m_browsers.isEmpty())
+            LaunchBrowser(Preview::ParseBrowserEntry(m_browsers.first()).path);
         return;
     }
     QString path;
     if (m_browsers.size() == 1) {
         path = Preview::ParseBrowserEntry(m_browsers.first()).path;
     } else {
-        // Several browsers: a pop-up list by name.
+        // Several browsers: a pop-up list by name. A chosen name goes to the first entry
+        // that carries it.
         QMenu menu(this);
         for (const QString &entry : std::as_const(m_browsers)) {
             const Preview::BrowserEntry b = Preview::ParseBrowserEntry(entry);
-            menu.addAction(QString(b.name).replace(u'&', QStringLiteral("&&")))->setData(b.path);
+            menu.addAction(QString(b.name).replace(u'&', QStringLiteral("&&")))->setData(b.name);
         }
         QAction *chosen = m_browserChoiceHook ? m_browserChoiceHook(menu.actions())
                                               : menu.exec(QCursor::pos());
         if (!chosen)
             return;
-        path = chosen->data().toString();
+        const int index = Preview::FindBrowserByName(m_browsers, chosen->data().toString());
+        if (index < 0)
+            return;
+        path = Preview::ParseBrowserEntry(m_browsers.at(index)).path;
     }
     LaunchBrowser(path);
 }
@@ -1610,7 +1617,8 @@ void TfMain::ViewInExternalBrowser()
 bool TfMain::LaunchBrowser(const QString &browserPath)
 {
     if (!QFileInfo(browserPath).isFile()) {
-        MessageBox(mkError, Preview::MissingBrowserMessage(browserPath), mbOK, this);
+        MessageBox(mkInformation, Preview::MissingBrowserMessage(browserPath), mbOK, this);
+        EditBrowserList();
         return false;
     }
     TkrRichHTML *e = ActiveEditor();
@@ -1629,12 +1637,11 @@ bool TfMain::LaunchBrowser(const QString &browserPath)
             return false;
         break;
     case Preview::LaunchAction::SaveAsThenSend:
-        ::ShowMessage(d.message);
-        if (!SaveAsActive())
+        if (MessageBox(mkInformation, d.message, mbOK | mbCancel, this) != mbOK || !SaveAsActive())
             return false;
         break;
     case Preview::LaunchAction::SendTemporaryCopy:
-        file = Preview::TemporaryPreviews().Create(file, m_openDir, e->Text());
+        file = Preview::TemporaryPreviews().Create(file, m_openDir, e->Text(), e->FileFormat());
         if (file.isEmpty()) {
             MessageBox(mkError, QStringLiteral("Unable to write a temporary copy of the document."), mbOK, this);
             return false;

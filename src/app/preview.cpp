@@ -179,7 +179,8 @@ LaunchDecision DecideLaunch(int setting, bool modified, bool untitled)
 
 // ---- Temporary preview copies.
 
-QString PreviewCopies::Create(const QString &documentPath, const QString &fallbackFolder, const QString &text)
+QString PreviewCopies::Create(const QString &documentPath, const QString &fallbackFolder, const QString &text,
+                              const TTextFileFormat &format)
 {
     DeleteAll();
     const QString folder = documentPath.isEmpty() ? fallbackFolder : QFileInfo(documentPath).absolutePath();
@@ -189,7 +190,9 @@ QString PreviewCopies::Create(const QString &documentPath, const QString &fallba
     file.setAutoRemove(false);
     if (!file.open())
         return QString();
-    const QByteArray bytes = text.toUtf8();
+    // The copy carries the document's own encoding, which its META charset may name.
+    TTextFileFormat copyFormat = format;
+    const QByteArray bytes = EncodeText(text, copyFormat);
     const QString name = QFileInfo(file.fileName()).absoluteFilePath();
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.close();

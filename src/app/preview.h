@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+#include "editor/textfile.h"
+
 // Showing the active document in an external browser: the browser list, the choice of
 // the file a browser gets, how the browser is reached, and the temporary preview copies.
 
@@ -125,11 +127,12 @@ LaunchDecision DecideLaunch(int setting, bool modified, bool untitled);
 class PreviewCopies
 {
 public:
-    // Deletes the earlier copies, then writes text (UTF-8) to a new file made with an
+    // Deletes the earlier copies, then writes text, encoded as the document is saved, to a new file made with an
     // exclusive, unpredictable name in the document's folder, or in fallbackFolder for
     // an untitled document (empty documentPath). The file is kept and listed. Returns
     // its full name, or an empty text when it could not be made.
-    QString Create(const QString &documentPath, const QString &fallbackFolder, const QString &text);
+    QString Create(const QString &documentPath, const QString &fallbackFolder, const QString &text,
+                   const TTextFileFormat &format = TTextFileFormat());
     // Deletes every listed copy; names that could not be deleted stay listed for the
     // next try. Returns how many are still listed.
     int DeleteAll();

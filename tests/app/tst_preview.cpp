@@ -321,6 +321,13 @@ void TestPreview::previewCopyNamesAndContent()
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(f.readAll()), QStringLiteral("<p>%1 \u00e9</p>").arg(i));
     }
+    // A copy is encoded as its document is saved, so a Windows-1252 page stays single-byte.
+    TTextFileFormat cp1252;
+    cp1252.Encoding = teWindows1252;
+    cp1252.LineEnd = leLF;
+    QFile f(copies.Create(doc, QString(), QStringLiteral("\u00e9\u00a0\n"), cp1252));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("\xe9\xa0\n"));
     copies.DeleteAll();
 }
 

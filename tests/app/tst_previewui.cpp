@@ -34,6 +34,15 @@ private slots:
     void launchSettings();
 
 private:
+    // Boxes are recorded (text, kind and buttons) and answered with answer.
+    void RecordBoxes(int answer)
+    {
+        SetMessageHook([this, answer](TMsgKind kind, const QString &, const QString &text, int buttons) {
+            m_boxes << text;
+            m_kinds << qMakePair(kind, buttons);
+            return answer;
+        });
+    }
     QString FakeBrowser()
     {
         // A "browser" that writes the arguments it was given, one per line.
@@ -55,6 +64,7 @@ private:
     QTemporaryDir m_dir;
     TfMain *m_main = nullptr;
     QStringList m_boxes;
+    QList<QPair<TMsgKind, int>> m_kinds; // kind and buttons of each box, in order
     QList<int> m_notices;
     int m_listEdits = 0;
 };
@@ -62,10 +72,7 @@ private:
 void TestPreviewUi::initTestCase()
 {
     m_config = UseTemporaryConfig();
-    SetMessageHook([this](TMsgKind, const QString &, const QString &text, int) {
-        m_boxes << text;
-        return int(mbOK);
-    });
+    RecordBoxes(mbOK);
     SetNoticeHook([this](int n, bool &) {
         m_notices << n;
         return 1;
@@ -80,6 +87,7 @@ void TestPreviewUi::init()
     m_main = new TfMain;
     m_main->m_browserListHook = [this] { ++m_listEdits; };
     m_boxes.clear();
+    m_kinds.clear();
     m_notices.clear();
     m_listEdits = 0;
 }
@@ -110,11 +118,24 @@ void TestPreviewUi::browsePageShowsDocument()
     QVERIFY(m_main->Action(QStringLiteral("spdCut"))->isEnabled());
 }
 
+// A warning, then the browser list; a browser entered there gets the page at once.
 void TestPreviewUi::noBrowserAsksForOne()
 {
+    const QString page = m_dir.filePath(QStringLiteral("plain.html"));
+    QFile f(page);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<P>x</P>");
+    f.close();
+    QVERIFY(m_main->OpenDocument(page));
+    m_main->m_browserListHook = [this] {
+        ++m_listEdits;
+        Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Fake"), FakeBrowser())});
+    };
     m_main->Action(QStringLiteral("mnuOptionsViewExternal"))->trigger();
     QCOMPARE(m_boxes, QStringList{QStringLiteral("Please specify an external browser.")});
+    QCOMPARE(m_kinds.value(0), qMakePair(mkWarning, int(mbOK)));
     QCOMPARE(m_listEdits, 1);
+    QTRY_COMPARE(Args(), page);
 }
 
 void TestPreviewUi::missingBrowserIsReported()
@@ -123,6 +144,8 @@ void TestPreviewUi::missingBrowserIsReported()
     Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Gone"), missing)});
     m_main->Action(QStringLiteral("spdExternalBrowser"))->trigger();
     QCOMPARE(m_boxes, QStringList{Preview::MissingBrowserMessage(missing)});
+    QCOMPARE(m_kinds.value(0), qMakePair(mkInformation, int(mbOK)));
+    QCOMPARE(m_listEdits, 1);
 }
 
 // Launch setting 2: a temporary copy in the document's folder goes to the browser as one
@@ -160,8 +183,21 @@ void TestPreviewUi::untitledMustBeSaved()
 {
     Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Fake"), FakeBrowser())});
     m_main->ActiveEditor()->InsertTags(QStringLiteral("x"), QString(), false);
+    int saveDialogs = 0;
+    SetFileDialogHook([&](TFileDialogKind, const QString &, const QString &) {
+        ++saveDialogs;
+        return QString();
+    });
     QVERIFY(!m_main->LaunchBrowser(FakeBrowser()));
     QCOMPARE(m_boxes, QStringList{QStringLiteral("This document must be saved in order to display it.")});
+    QCOMPARE(m_kinds.value(0), qMakePair(mkInformation, int(mbOK | mbCancel)));
+    QCOMPARE(saveDialogs, 1); // OK goes on to Save As
+    // Cancel stops before Save As.
+    RecordBoxes(mbCancel);
+    QVERIFY(!m_main->LaunchBrowser(FakeBrowser()));
+    QCOMPARE(saveDialogs, 1);
+    SetFileDialogHook([](TFileDialogKind, const QString &, const QString &) { return QString(); });
+    RecordBoxes(mbOK);
     QTest::qWait(100);
     QVERIFY(Args().isEmpty());
 }
@@ -186,6 +222,13 @@ void TestPreviewUi::severalBrowsersOfferAList()
     m_main->ViewInExternalBrowser();
     QCOMPARE(offered, (QStringList{QStringLiteral("First"), QStringLiteral("Second")}));
     QTRY_COMPARE(Args(), page);
+    // A name that stands twice is the first entry of that name, whichever item was chosen.
+    QFile::remove(m_dir.filePath(QStringLiteral("args.txt")));
+    Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Same"), fake),
+                               Preview::FormatBrowserEntry(QStringLiteral("Same"), m_dir.filePath(QStringLiteral("gone")))});
+    m_main->ViewInExternalBrowser();
+    QTRY_COMPARE(Args(), page);
+    QVERIFY(m_boxes.isEmpty());
 }
 
 void TestPreviewUi::launchSettings_data()
@@ -214,10 +257,7 @@ void TestPreviewUi::launchSettings()
     ConfigStore::WriteInt(AppKey(), QStringLiteral("BrowserLaunchSetting"), setting);
     delete m_main;
     m_main = new TfMain;
-    SetMessageHook([this, answer](TMsgKind, const QString &, const QString &text, int) {
-        m_boxes << text;
-        return answer;
-    });
+    RecordBoxes(answer);
     const QString browser = FakeBrowser();
     const QString page = m_dir.filePath(QStringLiteral("named.html"));
     if (!untitled) {
@@ -240,10 +280,7 @@ void TestPreviewUi::launchSettings()
             QVERIFY(QFileInfo(Args()).fileName().startsWith(QStringLiteral("~pw")));
     }
     QCOMPARE(!m_main->ActiveEditor()->Modified(), savedAfter);
-    SetMessageHook([this](TMsgKind, const QString &, const QString &text, int) {
-        m_boxes << text;
-        return int(mbOK);
-    });
+    RecordBoxes(mbOK);
 }
 
 QTEST_MAIN(TestPreviewUi)

@@ -602,6 +602,10 @@ private slots:
         ShowHelpTopic(12, nullptr); // no such page: the contents
         QVERIFY(window->txtPage->toPlainText().contains("The contents"));
 
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window->txtPage, Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+
         CloseHelp();
         QVERIFY(!HelpWindow());
     }
