@@ -35,11 +35,14 @@ TInputBoxHook &InputHook()
     return hook;
 }
 
+// The caption colour of an enabled button; a disabled one keeps the style's grey.
 void SetTextColor(QWidget *w, const QColor &color)
 {
     QPalette p = w->palette();
-    p.setColor(QPalette::ButtonText, color);
-    p.setColor(QPalette::WindowText, color);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::ButtonText, color);
+        p.setColor(group, QPalette::WindowText, color);
+    }
     w->setPalette(p);
 }
 
@@ -458,6 +461,12 @@ TkrSpeedbar::TkrSpeedbar(QWidget *parent) : QTabWidget(parent)
 {
     setObjectName(QStringLiteral("pgSpeedbar"));
     setDocumentMode(true);
+    // Pages can be wider than the window. The speedbar takes the width it is given (a page
+    // too wide for it is cut at the right) and its page tabs scroll, so every tab stays
+    // reachable at any window size.
+    setSizePolicy(QSizePolicy::Ignored, sizePolicy().verticalPolicy());
+    setUsesScrollButtons(true);
+    setElideMode(Qt::ElideNone);
     for (int page = 0; page < SpeedbarPageCount; ++page)
         AddPage(page);
 
@@ -531,6 +540,7 @@ QWidget *TkrSpeedbar::AddPage(int page)
     row->setContentsMargins(2, 1, 2, 1);
     row->setSpacing(1);
     w->setMinimumHeight(ButtonHeight + 4);
+    w->setWindowTitle(SpeedbarPageCaption(page)); // the caption while the page is out of the tab row
     addTab(w, SpeedbarPageCaption(page));
     m_pages[size_t(page)] = w;
     return w;
@@ -601,7 +611,7 @@ void TkrSpeedbar::Setup()
         bar->ReadFromRegistry();
         if (bar->ToolbarName().isEmpty())
             bar->SetToolbarName(QStringLiteral("Custom %1").arg(n));
-        setTabText(indexOf(m_pages[size_t(spCustom1 + n - 1)]), bar->ToolbarName());
+        SetPageCaption(spCustom1 + n - 1, bar->ToolbarName());
         bar->SetGlyphCount(CustomGlyphCount);
     }
     ApplyPageVisibility();
@@ -609,10 +619,32 @@ void TkrSpeedbar::Setup()
     cboTagList->addItems(ReadDataFileLines(ProgramFolder() + QStringLiteral("Tags.dat")));
 }
 
+// A hidden page is taken out of the tab row rather than hidden in it: when the tabs do
+// not all fit, the tab bar scrolls wrongly past hidden tabs and pushes the shown ones
+// out of reach. Shown pages keep their order.
 void TkrSpeedbar::ApplyPageVisibility()
 {
-    for (int page = 0; page < SpeedbarPageCount; ++page)
-        setTabVisible(indexOf(m_pages[size_t(page)]), ReadSpeedbarPageVisible(page));
+    int at = 0;
+    for (int page = 0; page < SpeedbarPageCount; ++page) {
+        QWidget *w = m_pages[size_t(page)];
+        const int index = indexOf(w);
+        if (ReadSpeedbarPageVisible(page)) {
+            if (index < 0)
+                insertTab(at, w, w->windowTitle());
+            ++at;
+        } else if (index >= 0) {
+            removeTab(index);
+        }
+    }
+}
+
+void TkrSpeedbar::SetPageCaption(int page, const QString &caption)
+{
+    QWidget *w = m_pages[size_t(page)];
+    w->setWindowTitle(caption);
+    const int index = indexOf(w);
+    if (index >= 0)
+        setTabText(index, caption);
 }
 
 void TkrSpeedbar::TagButtonClick(TkrTagButton *button)
@@ -658,7 +690,7 @@ void TkrSpeedbar::CustomizeClick(int n)
         return;
     TkrTagBar *bar = CustomBar(n);
     bar->Customize();
-    setTabText(indexOf(m_pages[size_t(spCustom1 + n - 1)]), bar->ToolbarName());
+    SetPageCaption(spCustom1 + n - 1, bar->ToolbarName());
 }
 
 void TkrSpeedbar::btnInsertTagClick()

@@ -184,6 +184,8 @@ public:
     void ApplyPageVisibility();
 
     QWidget *Page(int page) const { return m_pages[size_t(page)]; }
+    // The page's tab caption, also while the page is hidden.
+    QString PageCaption(int page) const { return m_pages[size_t(page)]->windowTitle(); }
     TkrTagButton *Button(const QString &name) const;
     // Custom bar n, 1 to 5.
     TkrTagBar *CustomBar(int n) const { return m_bars[size_t(n - 1)]; }
@@ -212,6 +214,7 @@ protected:
 
 private:
     QWidget *AddPage(int page);
+    void SetPageCaption(int page, const QString &caption);
     TkrTagButton *AddButton(QHBoxLayout *row, const TSpeedbarButtonDef &def);
     void WatchHint(TkrTagButton *button);
     TkrRichHTML *Editor() const;

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QtTest>
 
 #include "app/messagebox.h"
@@ -94,6 +95,7 @@ private slots:
     void hints();
     void pageVisibility_data();
     void pageVisibility();
+    void tabsReachableWhenNarrow();
 
     void customBarsAtSetup();
     void storedBarWithGapAndGlyph();
@@ -147,6 +149,40 @@ void TestTagBar::cleanupTestCase()
 }
 
 // ---- Pages and built-in buttons ----
+
+// In a window narrower than its pages the speedbar keeps to the window, and whichever page
+// is chosen, its tab shows whole inside the tab row, with the tabs before it packed from the left.
+// Hidden pages leave the tab row, so its scrolling counts only the tabs shown.
+void TestTagBar::tabsReachableWhenNarrow()
+{
+    QWidget window;
+    auto *layout = new QHBoxLayout(&window);
+    layout->addSpacing(290);
+    auto *bar = new TkrSpeedbar(&window);
+    layout->addWidget(bar, 1);
+    bar->ApplyPageVisibility(); // the custom pages start hidden
+    QCOMPARE(bar->count(), 9);
+    window.resize(774, 120);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(bar->geometry().right() < window.width());
+    QTabBar *tabs = bar->tabBar();
+    for (int i : {1, 2, 8, 0, 7}) {
+        bar->setCurrentIndex(i);
+        QTest::qWait(50);
+        const QRect shown = tabs->tabRect(i);
+        QVERIFY2(tabs->rect().contains(shown), qPrintable(QStringLiteral("tab %1 at %2..%3 of %4").arg(i).arg(shown.left()).arg(shown.right()).arg(tabs->width())));
+        QVERIFY(tabs->mapTo(&window, QPoint(tabs->width(), 0)).x() <= window.width());
+    }
+    bar->setCurrentIndex(1);
+    QTest::qWait(50);
+    QVERIFY(tabs->tabRect(0).left() <= 2);
+    // A disabled speedbar shows its caption buttons grey, not in their tag colour.
+    TkrTagButton *caption = bar->Button(QStringLiteral("spdBreak"));
+    QVERIFY(caption && !caption->text().isEmpty());
+    QCOMPARE(caption->palette().color(QPalette::Active, QPalette::ButtonText), QColor(0, 0, 128));
+    QVERIFY(caption->palette().color(QPalette::Disabled, QPalette::ButtonText) != QColor(0, 0, 128));
+}
 
 void TestTagBar::pagesAndButtons()
 {
@@ -479,8 +515,8 @@ void TestTagBar::customBarsAtSetup()
     TkrRichHTML editor;
     TkrSpeedbar bar;
     Prepare(bar, editor);
-    QCOMPARE(bar.tabText(bar.indexOf(bar.Page(spCustom1))), QStringLiteral("Blocks"));
-    QCOMPARE(bar.tabText(bar.indexOf(bar.Page(spCustom3))), QStringLiteral("Custom 3"));
+    QCOMPARE(bar.PageCaption(spCustom1), QStringLiteral("Blocks"));
+    QCOMPARE(bar.PageCaption(spCustom3), QStringLiteral("Custom 3"));
     QCOMPARE(bar.CustomBar(3)->ToolbarName(), QStringLiteral("Custom 3"));
     QCOMPARE(bar.CustomBar(1)->VisibleCount(), 2);
     QCOMPARE(bar.CustomBar(3)->VisibleCount(), 1);
@@ -781,7 +817,7 @@ void TestTagBar::customizeWritesTheBar()
     TkrRichHTML editor;
     TkrSpeedbar bar;
     Prepare(bar, editor);
-    QCOMPARE(bar.tabText(bar.indexOf(bar.Page(spCustom2))), QStringLiteral("Two"));
+    QCOMPARE(bar.PageCaption(spCustom2), QStringLiteral("Two"));
     OnDialogShown([](TfCustomButtons *dialog) {
         dialog->txtToolbarName->setText(QStringLiteral("Links"));
         dialog->btnDelete->click(); // the first button goes, the second moves down
@@ -792,7 +828,7 @@ void TestTagBar::customizeWritesTheBar()
         dialog->btnOK->click();
     });
     bar.findChild<TkrTagButton *>(QStringLiteral("spdCustomize2"))->click();
-    QCOMPARE(bar.tabText(bar.indexOf(bar.Page(spCustom2))), QStringLiteral("Links"));
+    QCOMPARE(bar.PageCaption(spCustom2), QStringLiteral("Links"));
     QCOMPARE(bar.CustomBar(2)->VisibleCount(), 2);
     QCOMPARE(ConfigStore::Read(loc, QStringLiteral("ToolbarName"), QString()), QStringLiteral("Links"));
     QCOMPARE(ConfigStore::Read(loc, QStringLiteral("Button0_Glyph"), QString()), QStringLiteral("7"));
