@@ -43,7 +43,9 @@ void AddRow(QGridLayout *grid, int row, int column, const QString &label, QWidge
     grid->addWidget(field, row, column + 1);
 }
 
-// Shows text in a list box: the matching entry (letter case ignored), or none.
+// Shows text in a list box: the matching entry (letter case ignored) with the text as it
+// stands, or none for an empty text. A fixed list that has no entry spelt exactly so gets
+// one, so a value read from a tag is handed back unchanged.
 void ChooseListText(QComboBox *box, const QString &text)
 {
     if (box->isEditable()) {
@@ -52,7 +54,9 @@ void ChooseListText(QComboBox *box, const QString &text)
         box->setEditText(text);
         return;
     }
-    box->setCurrentIndex(text.isEmpty() ? -1 : box->findText(text, Qt::MatchFixedString));
+    if (!text.isEmpty() && box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+        box->addItem(text);
+    box->setCurrentIndex(text.isEmpty() ? -1 : box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 const QString ImageFilter = QStringLiteral("Web Images (*.jpg *.gif *.png);;Animation Files (*.avi);;All Files (*)");
@@ -274,7 +278,7 @@ void TfImg::cmdOKClick()
         return;
     }
     // The box shows the "#" the tag will carry.
-    txtUseMap->setText(ImageUseMapText(fields.UseMap));
+    txtUseMap->setText(ImageUseMapValue(fields, m_context));
     accept();
 }
 

@@ -106,6 +106,13 @@ QString ImageUseMapText(const QString &useMap)
     return u'#' + useMap;
 }
 
+QString ImageUseMapValue(const TImageFields &fields, const TDialogContext &context)
+{
+    if (IsEditedValue(context, QStringLiteral("USEMAP="), fields.UseMap))
+        return fields.UseMap;
+    return ImageUseMapText(fields.UseMap);
+}
+
 TImageFields OpenImageFields(const TDialogContext &context, bool fileAsDynSource, bool autoSize)
 {
     TImageFields fields;
@@ -123,9 +130,8 @@ TImageFields OpenImageFields(const TDialogContext &context, bool fileAsDynSource
 
 QString BuildImageTag(const TImageFields &fields, const TDialogContext &context)
 {
-    const auto fileText = [&context](const QString &text) { return context.LowerCaseFiles ? text.toLower() : text; };
     TTagBuilder tag(context.EditedTag, QStringLiteral("<IMG>"));
-    tag.Quoted(QStringLiteral("SRC="), fileText(fields.Source));
+    tag.Quoted(QStringLiteral("SRC="), FileReferenceText(context, QStringLiteral("SRC="), fields.Source));
     tag.Bare(QStringLiteral("WIDTH="), fields.Width);
     tag.Bare(QStringLiteral("HEIGHT="), fields.Height);
     tag.Bare(QStringLiteral("HSPACE="), fields.HSpace);
@@ -133,11 +139,11 @@ QString BuildImageTag(const TImageFields &fields, const TDialogContext &context)
     tag.Bare(QStringLiteral("BORDER="), fields.Border);
     tag.Quoted(QStringLiteral("ALIGN="), fields.Align);
     tag.Quoted(QStringLiteral("ALT="), fields.Alt);
-    tag.Quoted(QStringLiteral("USEMAP="), ImageUseMapText(fields.UseMap));
+    tag.Quoted(QStringLiteral("USEMAP="), ImageUseMapValue(fields, context));
     tag.Flag(QStringLiteral("ISMAP"), fields.IsMap);
     // Without a dynamic source an edited tag keeps whatever video attributes it has.
     if (!fields.DynSource.isEmpty()) {
-        tag.Quoted(QStringLiteral("DYNSRC="), fileText(fields.DynSource));
+        tag.Quoted(QStringLiteral("DYNSRC="), FileReferenceText(context, QStringLiteral("DYNSRC="), fields.DynSource));
         if (fields.DynInfinite)
             tag.Keyword(QStringLiteral("LOOP="), QStringLiteral("INFINITE"));
         else

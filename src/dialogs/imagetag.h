@@ -63,6 +63,9 @@ void RebaseImageFiles(TImageFields &fields, const QString &baseFolder, bool lowe
 
 // The Use Map text as it is written: a "#" in front unless it has one.
 QString ImageUseMapText(const QString &useMap);
+// The Use Map value the tag gets: as the edited tag holds it when the user left it alone,
+// else ImageUseMapText.
+QString ImageUseMapValue(const TImageFields &fields, const TDialogContext &context);
 
 // The fields as the dialog starts with them: cleared, then the context's file (as source,
 // or as dynamic source), then, in edit mode, the edited tag.
@@ -70,7 +73,8 @@ TImageFields OpenImageFields(const TDialogContext &context, bool fileAsDynSource
 
 // The IMG tag: the edited tag or "<IMG>" with SRC, WIDTH, HEIGHT, HSPACE, VSPACE, BORDER,
 // ALIGN, ALT, USEMAP, ISMAP and, when there is a dynamic source, DYNSRC, LOOP, LOOPDELAY,
-// START and CONTROLS.
+// START and CONTROLS. LowerCaseFiles applies to the sources only where they were typed or
+// chosen in the dialog (FileReferenceText).
 QString BuildImageTag(const TImageFields &fields, const TDialogContext &context);
 
 // Whether OK may close the dialog: a source or a dynamic source is given.

@@ -29,16 +29,22 @@ const QString RegRoot = QStringLiteral("Software\\Pendwick");
 
 enum TBoxKeys { bkDigits, bkDigitsPercent, bkAny };
 
+// A box that takes only the given keys, and at most maxLength characters of typing. Both
+// limits are a validator, never QLineEdit's maximum length: a validator judges only what
+// the user types, while a maximum length would also cut a longer value read from a tag
+// (WIDTH="100px"). An edit that starts from such a value is let through until the text
+// is valid again.
 QLineEdit *Box(QWidget *parent, const QString &name, TBoxKeys keys, int maxLength = 0)
 {
     auto *box = new QLineEdit(parent);
     box->setObjectName(name);
-    if (keys != bkAny) {
-        const QString pattern = keys == bkDigits ? QStringLiteral("[0-9]*") : QStringLiteral("[0-9%]*");
-        box->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), box));
+    if (keys != bkAny || maxLength > 0) {
+        const QString chars = keys == bkDigits        ? QStringLiteral("[0-9]")
+                              : keys == bkDigitsPercent ? QStringLiteral("[0-9%]")
+                                                        : QStringLiteral(".");
+        const QString count = maxLength > 0 ? QStringLiteral("{0,%1}").arg(maxLength) : QStringLiteral("*");
+        box->setValidator(new QRegularExpressionValidator(QRegularExpression(chars + count), box));
     }
-    if (maxLength > 0)
-        box->setMaxLength(maxLength);
     return box;
 }
 

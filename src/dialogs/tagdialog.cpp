@@ -1,6 +1,7 @@
 #include "dialogs/tagdialog.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "app/fileutils.h"
 #include "app/pathutils.h"
@@ -11,21 +12,17 @@ namespace {
 
 constexpr QChar Quote = u'"';
 
-// Where blank + flag stands in the tag outside double-quoted values, followed by a blank,
-// ">" or the end of the text; -1 when nowhere. The position is that of the blank.
+// Where blank + flag stands in the tag outside quoted values, followed by a blank, ">" or
+// the end of the text; -1 when nowhere. The position is that of the blank.
 qsizetype FindFlag(const QString &tagText, const QString &flag)
 {
     if (flag.isEmpty())
         return -1;
-    bool inQuotes = false;
+    TQuoteScanner scanner;
     const qsizetype n = tagText.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = tagText[i];
-        if (c == Quote) {
-            inQuotes = !inQuotes;
-            continue;
-        }
-        if (inQuotes || c != u' ')
+        if (scanner.Quoted(c) || c != u' ')
             continue;
         const qsizetype end = i + 1 + flag.size();
         if (end > n || QStringView(tagText).mid(i + 1, flag.size()).compare(flag, Qt::CaseInsensitive) != 0)
@@ -37,9 +34,18 @@ qsizetype FindFlag(const QString &tagText, const QString &flag)
     return -1;
 }
 
-QString QuotedValue(const QString &value)
+// A value in quotes. A double quote inside it would end the value early, so it is written
+// as "&quot;"; a value that stood in single quotes keeps them while it holds no single
+// quote of its own.
+QString QuotedValue(const QString &value, QChar oldQuote)
 {
-    return Quote + value + Quote;
+    if (value.isEmpty())
+        return QStringLiteral("\"\"");
+    if (oldQuote == u'\'' && !value.contains(u'\''))
+        return u'\'' + value + u'\'';
+    QString text = value;
+    text.replace(Quote, QLatin1String("&quot;"));
+    return Quote + text + Quote;
 }
 
 } // namespace
@@ -55,14 +61,24 @@ TTagBuilder::TTagBuilder(const QString &editedTag, const QString &skeleton, bool
         m_text = keepSkeletonCase ? skeleton : TagCase(skeleton);
 }
 
+bool TTagBuilder::Holds(const TAttributeText &attribute, const QString &value, Qt::CaseSensitivity cs)
+{
+    return attribute.Found && attribute.Value.compare(value, cs) == 0;
+}
+
 void TTagBuilder::Quoted(const QString &name, const QString &value)
 {
-    SetAttributeValue(m_text, TagCase(name), QuotedValue(value));
+    const QString key = TagCase(name);
+    const TAttributeText old = ReadAttribute(m_text, key);
+    if (!Holds(old, value))
+        SetAttributeValue(m_text, key, QuotedValue(value, old.Quote));
 }
 
 void TTagBuilder::Bare(const QString &name, const QString &value)
 {
-    SetAttributeValue(m_text, TagCase(name), value);
+    const QString key = TagCase(name);
+    if (!Holds(ReadAttribute(m_text, key), value))
+        SetAttributeValue(m_text, key, value);
 }
 
 void TTagBuilder::QuotedIfPercent(const QString &name, const QString &value)
@@ -75,7 +91,10 @@ void TTagBuilder::QuotedIfPercent(const QString &name, const QString &value)
 
 void TTagBuilder::Keyword(const QString &name, const QString &keyword)
 {
-    SetAttributeValue(m_text, TagCase(name), TagCase(keyword));
+    // A keyword that stands in another letter case is the same keyword.
+    const QString key = TagCase(name);
+    if (!Holds(ReadAttribute(m_text, key), keyword, Qt::CaseInsensitive))
+        SetAttributeValue(m_text, key, TagCase(keyword));
 }
 
 void TTagBuilder::Flag(const QString &flag, bool on)
@@ -85,8 +104,9 @@ void TTagBuilder::Flag(const QString &flag, bool on)
         if (at >= 0)
             return;
         const QString added = u' ' + TagCase(flag);
-        if (m_text.endsWith(u'>'))
-            m_text.insert(m_text.size() - 1, added);
+        const qsizetype close = TagCloseAt(m_text);
+        if (close >= 0)
+            m_text.insert(close, added);
         else
             m_text += added;
         return;
@@ -122,6 +142,35 @@ QString FileReference(const QString &baseFolder, const QString &file, bool lower
     // The folder keeps its final slash, so that a reference without a base folder still
     // has one between folder and name.
     return RelativeFolder(baseFolder, path.left(slash + 1), lowerCaseFiles) + name;
+}
+
+QString LowerCaseReference(const QString &reference)
+{
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    if (reference.startsWith(QLatin1String("//")) || scheme.match(reference).hasMatch())
+        return reference;
+    qsizetype end = reference.indexOf(u'?');
+    const qsizetype hash = reference.indexOf(u'#');
+    if (end < 0 || (hash >= 0 && hash < end))
+        end = hash;
+    if (end < 0)
+        return reference.toLower();
+    return reference.left(end).toLower() + reference.mid(end);
+}
+
+bool IsEditedValue(const TDialogContext &context, const QString &name, const QString &value)
+{
+    if (!context.IsEdit())
+        return false;
+    const TAttributeText old = ReadAttribute(context.EditedTag, name);
+    return old.Found && old.Value == value;
+}
+
+QString FileReferenceText(const TDialogContext &context, const QString &name, const QString &value)
+{
+    if (!context.LowerCaseFiles || IsEditedValue(context, name, value))
+        return value;
+    return LowerCaseReference(value);
 }
 
 // ---- insert from file

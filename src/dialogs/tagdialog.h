@@ -13,8 +13,10 @@
 // Builds one start tag. It starts from the tag being edited, or, for a new element, from
 // a skeleton such as "<IMG>" (put through TagCase unless keepSkeletonCase). Attributes are
 // written in the order they are set; an edit keeps every attribute it is not told about
-// where it stands, and an empty value removes the attribute. Names are given with their
-// "=" ("WIDTH=") and always go through TagCase.
+// where it stands, and an empty value removes the attribute. An attribute that already
+// holds the value it is set to stays exactly as it stands (quotes and all), so a value
+// the user did not touch is written back unchanged. Names are given with their "="
+// ("WIDTH=") and always go through TagCase.
 class TTagBuilder
 {
 public:
@@ -22,13 +24,15 @@ public:
 
     bool IsEdit() const { return m_edit; }
 
-    // NAME="value"; an empty value removes the attribute.
+    // NAME="value"; an empty value removes the attribute. A double quote in the value is
+    // written as "&quot;"; a value that stood in single quotes keeps them if it can.
     void Quoted(const QString &name, const QString &value);
     // NAME=value, for pixel numbers and counts.
     void Bare(const QString &name, const QString &value);
     // Quoted when the value holds "%" (a width of "50%"), else bare.
     void QuotedIfPercent(const QString &name, const QString &value);
-    // A keyword value, case-converted with its name (LOOP=INFINITE).
+    // A keyword value, case-converted with its name (LOOP=INFINITE); one that stands in
+    // another letter case is kept.
     void Keyword(const QString &name, const QString &keyword);
     // A flag attribute such as ISMAP: on adds " ISMAP" before the closing ">" unless the
     // tag has it already; off removes it. Text inside quoted values is never touched.
@@ -37,12 +41,15 @@ public:
     QString Text() const { return m_text; }
 
 private:
+    static bool Holds(const TAttributeText &attribute, const QString &value,
+                      Qt::CaseSensitivity cs = Qt::CaseSensitive);
+
     QString m_text;
     bool m_edit = false;
 };
 
-// Whether a flag attribute stands in a tag outside any quoted value (blank + flag,
-// followed by a blank, ">" or the end; letter case ignored).
+// Whether a flag attribute stands in a tag outside any quoted value, double or single
+// quoted (blank + flag, followed by a blank, ">" or the end; letter case ignored).
 bool HasFlag(const QString &tagText, const QString &flag);
 
 // Start text and end text of one insertion. The end text is empty in edit mode.
@@ -76,6 +83,21 @@ QString BaseFolder(const QString &documentFile, const QString &filePanelFolder);
 // is the only one that reaches the file.
 QString FileReference(const QString &baseFolder, const QString &file, bool lowerCaseFiles,
                       bool keepFileNameCase = false);
+
+// A reference the user typed or chose, as LowerCaseFiles writes it: lower-cased up to the
+// first "?" or "#" (a query or a fragment keeps its case). An address with a scheme
+// ("http:", "mailto:" ...) or starting with "//" names something on another host and is
+// kept whole.
+QString LowerCaseReference(const QString &reference);
+
+// Whether value is what the edited tag holds for the attribute (name with its "="), so the
+// user left it alone. Always false for a new element.
+bool IsEditedValue(const TDialogContext &context, const QString &name, const QString &value);
+
+// The text a dialog writes for a file reference: a value read from the edited tag and left
+// alone is written back as it stood; one typed or chosen in the dialog is put through
+// LowerCaseReference when LowerCaseFiles is on.
+QString FileReferenceText(const TDialogContext &context, const QString &name, const QString &value);
 
 // What a file picked in the file panel or dropped on the editor becomes.
 enum TInsertFromFile {

@@ -14,10 +14,9 @@ bool IsBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
-// Characters skipped between an attribute's name and its value.
-bool IsValueLead(QChar c)
+bool IsQuote(QChar c)
 {
-    return c == u' ' || c == Quote || c == u'=';
+    return c == Quote || c == u'\'';
 }
 
 // Characters that end an unquoted value.
@@ -39,37 +38,43 @@ bool NameAt(QStringView text, qsizetype at, QStringView name)
 }
 
 // Where `lead` followed by `name` first stands outside quoted values; the position of the
-// name, or -1. A double quote opens or closes a quoted value wherever it stands; a single
-// quote opens one only where a value begins (after "=" and blanks), since elsewhere it is
-// an apostrophe in the text.
+// name, or -1.
 qsizetype FindOutsideQuotes(QStringView text, QChar lead, QStringView name)
 {
-    enum { Outside, InDouble, InSingle } state = Outside;
-    QChar lastMark;   // the last non-blank character outside quoted values
+    TQuoteScanner scanner;
     for (qsizetype k = 0; k < text.size(); ++k) {
         const QChar c = text[k];
-        switch (state) {
-        case Outside:
-            if (c == lead && NameAt(text, k + 1, name))
-                return k + 1;
-            if (c == Quote)
-                state = InDouble;
-            else if (c == u'\'' && lastMark == u'=')
-                state = InSingle;
-            if (!IsBlank(c))
-                lastMark = c;
-            break;
-        case InDouble:
-            if (c == Quote)
-                state = Outside;
-            break;
-        case InSingle:
-            if (c == u'\'')
-                state = Outside;
-            break;
-        }
+        if (!scanner.Inside() && c == lead && NameAt(text, k + 1, name))
+            return k + 1;
+        scanner.Quoted(c);
     }
     return -1;
+}
+
+// Skips what stands between an attribute's name and its value: blanks, "=" and the quote
+// that opens the value (a double or a single one), with any repeat of that quote. Returns
+// where skipping stopped; quote is the opening quote, or null for a bare value. With
+// stopOnEmpty, two equal quotes in a row (the second not the text's last character) are an
+// empty value and skipping stops on the second.
+qsizetype SkipToValue(QStringView text, qsizetype from, QChar &quote, bool stopOnEmpty)
+{
+    const qsizetype n = text.size();
+    quote = QChar();
+    qsizetype s = from;
+    while (s < n) {
+        const QChar c = text[s];
+        if (c == u' ' || c == u'=') {
+            ++s;
+            continue;
+        }
+        if (quote.isNull() ? !IsQuote(c) : c != quote)
+            break;
+        quote = c;
+        if (stopOnEmpty && s + 1 < n - 1 && text[s + 1] == c)
+            return s + 1;
+        ++s;
+    }
+    return s;
 }
 
 // The first character of the attribute name in the tag text, or -1: right after a "<"
@@ -145,25 +150,33 @@ TTagKind TagKindOf(QStringView tagText)
 
 QString GetAttributeValue(const QString &tagText, const QString &name)
 {
+    return ReadAttribute(tagText, name).Value;
+}
+
+TAttributeText ReadAttribute(const QString &tagText, const QString &name)
+{
+    TAttributeText result;
     const QString key = name.trimmed();
     const qsizetype p = FindAttribute(tagText, key);
     if (p < 0)
-        return {};
+        return result;
+    result.Found = true;
     const qsizetype n = tagText.size();
     const qsizetype q = p + key.size();
-    if (q + 1 < n && tagText[q] == Quote && tagText[q + 1] == Quote)
-        return {};
-    bool quoted = false;
-    qsizetype v = q;
-    for (; v < n && IsValueLead(tagText[v]); ++v)
-        quoted = quoted || tagText[v] == Quote;
+    if (q + 1 < n && IsQuote(tagText[q]) && tagText[q + 1] == tagText[q]) {
+        result.Quote = tagText[q];
+        return result;
+    }
+    const qsizetype v = SkipToValue(tagText, q, result.Quote, false);
     // A value that would be the tag text's last character is taken for a cut-off tag.
     if (v >= n - 1)
-        return {};
+        return result;
     qsizetype e = v + 1;
-    while (e < n && !(quoted ? tagText[e] == Quote : IsValueEnd(tagText[e])))
+    const QChar quote = result.Quote;
+    while (e < n && !(quote.isNull() ? IsValueEnd(tagText[e]) : tagText[e] == quote))
         ++e;
-    return tagText.mid(v, e - v);
+    result.Value = tagText.mid(v, e - v);
+    return result;
 }
 
 void SetAttributeValue(QString &tagText, const QString &name, const QString &value)
@@ -173,8 +186,9 @@ void SetAttributeValue(QString &tagText, const QString &name, const QString &val
     if (p < 0) {
         if (ClearsAttribute(value) || key.isEmpty())
             return;
+        // Before the tag's own ">", never one inside a quoted value.
         const QString added = u' ' + key + value;
-        const qsizetype gt = tagText.indexOf(u'>');
+        const qsizetype gt = TagCloseAt(tagText);
         if (gt < 0)
             tagText += added + u'>';
         else
@@ -183,29 +197,19 @@ void SetAttributeValue(QString &tagText, const QString &name, const QString &val
     }
 
     const qsizetype n = tagText.size();
-    // Find the old value: skip blanks, quotes and "=" after the name. Two quotes in a row
-    // are an empty value; skipping stops on the second one.
-    qsizetype s = p + key.size();
-    bool quoted = false;
-    while (s < n && IsValueLead(tagText[s])) {
-        if (tagText[s] == Quote) {
-            quoted = true;
-            if (s + 1 < n - 1 && tagText[s + 1] == Quote) {
-                ++s;
-                break;
-            }
-        }
-        ++s;
-    }
+    // Find the old value: skip blanks, "=" and its opening quote after the name. Two quotes
+    // in a row are an empty value; skipping stops on the second one.
+    QChar quote;
+    qsizetype s = SkipToValue(tagText, p + key.size(), quote, true);
     qsizetype e = s;
-    while (e < n && !(quoted ? tagText[e] == Quote : IsValueEnd(tagText[e])))
+    while (e < n && !(quote.isNull() ? IsValueEnd(tagText[e]) : tagText[e] == quote))
         ++e;
     // An unterminated value stops short of the last character, which is normally the ">".
     if (e >= n)
         e = std::max(s, n - 1);
 
     // The old value loses its quotes; the new one brings its own if it wants them.
-    if (s > 0 && e < n && tagText[s - 1] == Quote && tagText[e] == Quote) {
+    if (!quote.isNull() && s > 0 && e < n && tagText[s - 1] == quote && tagText[e] == quote) {
         tagText.remove(e, 1);
         tagText.remove(s - 1, 1);
         --s;
@@ -227,17 +231,41 @@ void SetAttributeValue(QString &tagText, const QString &name, const QString &val
 
 void CollapseSpaces(QString &text)
 {
-    bool inQuotes = false;
+    TQuoteScanner scanner;
     qsizetype out = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c == Quote)
-            inQuotes = !inQuotes;
-        else if (c == u' ' && !inQuotes && out > 0 && text[out - 1] == u' ')
+        if (!scanner.Quoted(c) && c == u' ' && out > 0 && text[out - 1] == u' ')
             continue;
         text[out++] = c;
     }
     text.truncate(out);
+}
+
+bool TQuoteScanner::Quoted(QChar c)
+{
+    if (Inside()) {
+        if (c == m_quote)
+            m_quote = QChar();
+        return true;
+    }
+    if (c == Quote || (c == u'\'' && m_lastMark == u'=')) {
+        m_quote = c;
+        m_lastMark = c;
+        return true;
+    }
+    if (!IsBlank(c))
+        m_lastMark = c;
+    return false;
+}
+
+qsizetype TagCloseAt(QStringView tagText)
+{
+    TQuoteScanner scanner;
+    for (qsizetype i = 0; i < tagText.size(); ++i)
+        if (!scanner.Quoted(tagText[i]) && tagText[i] == u'>')
+            return i;
+    return -1;
 }
 
 QString TagCase(const QString &text)

@@ -116,8 +116,19 @@ void TkrColorCombo::SetColor(TColor color)
 
 void TkrColorCombo::ShowState()
 {
+    // Adding or removing the extra item may move the selection; the state's own comes last.
+    const int index = m_state.ItemIndex();
     UpdateCustomSwatch();
-    setCurrentIndex(m_state.ItemIndex());
+    if (m_state.HasHeldItem()) {
+        if (count() > ciHeld)
+            setItemText(ciHeld, m_state.Caption(ciHeld));
+        else
+            addItem(SwatchIcon(std::nullopt), m_state.Caption(ciHeld));
+    } else if (count() > ciHeld) {
+        removeItem(ciHeld);
+    }
+    setCurrentIndex(index);
+    m_state.SetItemIndex(index);
 }
 
 void TkrColorCombo::UpdateCustomSwatch()

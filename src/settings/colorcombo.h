@@ -19,7 +19,9 @@ using TColorDialogHook = std::function<std::optional<QColor>(const QColor &initi
 void SetColorDialogHook(TColorDialogHook hook);
 
 // A drop-down list of the sixteen HTML colour names, headed by an unassigned item, a custom
-// colour ("Custom...", which opens the colour dialog) and a separator line.
+// colour ("Custom...", which opens the colour dialog) and a separator line. A value set by
+// text that names no item ("orange") is shown as an extra item at the end and read back
+// unchanged; so is any value the user leaves alone ("#FFF", "navy").
 class TkrColorCombo : public QComboBox
 {
     Q_OBJECT

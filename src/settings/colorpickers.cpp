@@ -96,7 +96,14 @@ std::optional<int> ColorComboKeyStart(int key, int currentIndex)
 
 void TColorComboState::SetItemIndex(int index)
 {
-    m_itemIndex = index >= 0 && index < ColorComboItemCount ? index : -1;
+    m_itemIndex = index >= 0 && index < ItemCount() ? index : -1;
+}
+
+void TColorComboState::SetCustomColor(TColor color)
+{
+    if (m_heldIndex == ciCustom)
+        ForgetHeldText();
+    m_customColor = color;
 }
 
 QString TColorComboState::Caption(int index) const
@@ -107,6 +114,8 @@ QString TColorComboState::Caption(int index) const
         return QStringLiteral("Custom...");
     if (index >= ciFirstNamed && index < ColorComboItemCount)
         return QLatin1String(NamedColors()[index - ciFirstNamed].name);
+    if (index == ciHeld && HasHeldItem())
+        return m_heldText;
     return QString();
 }
 
@@ -121,6 +130,8 @@ std::optional<TColor> TColorComboState::ItemColor(int index) const
 
 QString TColorComboState::Text() const
 {
+    if (m_heldIndex >= 0 && m_itemIndex == m_heldIndex)
+        return m_heldText;
     const std::optional<TColor> color = SelectedColor();
     if (!color)
         return QString();
@@ -131,25 +142,29 @@ QString TColorComboState::Text() const
 
 void TColorComboState::SetText(const QString &text)
 {
+    ForgetHeldText();
     if (text.isEmpty()) {
         m_itemIndex = ciUnassigned;
         return;
     }
     if (text.contains(u'#')) {
         SetColor(ParseColorText(text));
-        return;
+    } else {
+        const QString wanted = text.toUpper();
+        m_itemIndex = ciHeld;
+        for (int i = ciCustom; i < ColorComboItemCount; ++i)
+            if (Caption(i).toUpper() == wanted) {
+                m_itemIndex = i;
+                break;
+            }
     }
-    const QString wanted = text.toUpper();
-    for (int i = 0; i < ColorComboItemCount; ++i)
-        if (Caption(i).toUpper() == wanted) {
-            m_itemIndex = i;
-            return;
-        }
-    m_itemIndex = ciUnassigned;
+    m_heldText = text;
+    m_heldIndex = m_itemIndex;
 }
 
 void TColorComboState::SetColor(TColor color)
 {
+    ForgetHeldText();
     const int named = NamedColorIndex(color);
     if (named >= 0) {
         m_itemIndex = named;
@@ -157,6 +172,14 @@ void TColorComboState::SetColor(TColor color)
     }
     m_customColor = color;
     m_itemIndex = ciCustom;
+}
+
+void TColorComboState::ForgetHeldText()
+{
+    if (m_itemIndex == ciHeld)
+        m_itemIndex = -1;
+    m_heldText.clear();
+    m_heldIndex = -1;
 }
 
 const std::array<TColor, ColorSwatchCount> &SwatchColors()

@@ -17,6 +17,9 @@ constexpr int ciCustom = 1;
 constexpr int ciSeparator = 2;
 constexpr int ciFirstNamed = 3;  // "Aqua"; the sixteen names follow in alphabetical order
 constexpr int NamedColorCount = 16;
+// An extra item after the fixed list, present only while the combo holds a value that no
+// item stands for ("orange"): it shows that value and gives it back unchanged.
+constexpr int ciHeld = ColorComboItemCount;
 
 struct TNamedColor
 {
@@ -55,10 +58,11 @@ public:
     QString UnassignedCaption() const { return m_unassignedCaption; }
     void SetUnassignedCaption(const QString &caption) { m_unassignedCaption = caption; }
     TColor CustomColor() const { return m_customColor; }
-    void SetCustomColor(TColor color) { m_customColor = color; }
+    // A new custom colour; a held value shown by "Custom..." is forgotten.
+    void SetCustomColor(TColor color);
 
     // The caption of an item: the unassigned caption, "Custom...", empty for the separator,
-    // or a colour name.
+    // a colour name, or the held value for the extra item.
     QString Caption(int index) const;
     // The colour an item stands for: the custom colour for "Custom...", nothing for the
     // unassigned item, the separator and indexes outside the list.
@@ -66,23 +70,34 @@ public:
     // The colour of the selected item, nothing when unassigned or nothing is selected.
     std::optional<TColor> SelectedColor() const { return ItemColor(m_itemIndex); }
 
-    // The value as the tag dialogs write it: empty when unassigned or nothing is chosen, the
-    // colour name of a named item, otherwise (custom colour, or any colour with ForceHex)
-    // "#RRGGBB".
+    // The value as the tag dialogs write it: the text SetText was given, exactly as it was,
+    // while the item it selected is selected (and the custom colour unchanged); otherwise
+    // empty when unassigned or nothing is chosen, the colour name of a named item, or
+    // (custom colour, or any colour with ForceHex) "#RRGGBB".
     QString Text() const;
-    // Selects from a value: empty selects the unassigned item; a text without "#" selects the
-    // first item whose caption matches it without regard to case (the unassigned item when
-    // none does); a text with "#" is parsed and set as a colour.
+    // Selects from a value, and holds the value so that Text gives it back untouched: empty
+    // selects the unassigned item; a text without "#" selects the first item whose caption
+    // matches it without regard to case; a text with "#" is parsed and set as a colour. A
+    // text that matches no item, or only the unassigned one, selects the extra item
+    // (ciHeld) that shows it.
     void SetText(const QString &text);
     // Selects the named item of exactly this colour; any other colour becomes the custom
-    // colour with "Custom..." selected.
+    // colour with "Custom..." selected. Forgets a held value.
     void SetColor(TColor color);
+    // Whether the extra item is there.
+    bool HasHeldItem() const { return m_heldIndex == ciHeld; }
+    // The number of items: the fixed list, and the extra item when there is one.
+    int ItemCount() const { return HasHeldItem() ? ColorComboItemCount + 1 : ColorComboItemCount; }
 
     // The item a choice in the list settles on: the separator settles on "Custom...".
     static int ChosenIndex(int index) { return index == ciSeparator ? ciCustom : index; }
 
 private:
+    void ForgetHeldText();
+
     int m_itemIndex = -1;
+    QString m_heldText;     // the value as SetText was given it
+    int m_heldIndex = -1;   // the item it selected; -1 when nothing is held
     bool m_forceHex = false;
     QString m_unassignedCaption = QStringLiteral("Unassigned");
     TColor m_customColor = DefaultCustomColor;

@@ -42,6 +42,13 @@ void TestImageDialog::editAndOK_data()
                                     << "<IMG SRC=\"a.gif\" ALT=\"Home\">";
     QTest::newRow("use map gets its #") << "<IMG SRC=\"a.gif\">" << "txtUseMap" << "nav"
                                         << "<IMG SRC=\"a.gif\" USEMAP=\"#nav\">";
+    QTest::newRow("width changed, mixed-case source kept")
+        << "<IMG SRC=\"Images/Logo.GIF\" WIDTH=10>" << "txtWidth" << "20" << "<IMG SRC=\"Images/Logo.GIF\" WIDTH=20>";
+    QTest::newRow("typed source lower-cased") << "<IMG SRC=\"a.gif\">" << "txtSource" << "Pics/B.GIF"
+                                              << "<IMG SRC=\"pics/b.gif\">";
+    QTest::newRow("values the boxes cannot show kept")
+        << "<IMG SRC=\"a.gif\" DYNSRC=\"c.avi\" START=mouseover WIDTH=\"100px\" USEMAP=\"nav\">" << "txtAlt" << "x"
+        << "<IMG SRC=\"a.gif\" DYNSRC=\"c.avi\" START=mouseover WIDTH=\"100px\" USEMAP=\"nav\" ALT=\"x\">";
 }
 
 void TestImageDialog::editAndOK()
@@ -53,8 +60,9 @@ void TestImageDialog::editAndOK()
     TfImg dialog;
     TDialogContext context;
     context.EditedTag = tag;
+    context.LowerCaseFiles = true;
     dialog.Open(context, false, true);
-    QCOMPARE(dialog.txtSource->text(), QString("a.gif"));
+    QCOMPARE(dialog.txtSource->text(), GetAttributeValue(tag, "SRC="));
     auto *edit = dialog.findChild<QLineEdit *>(box);
     QVERIFY(edit);
     edit->setText(text);

@@ -157,15 +157,21 @@ void TestImageTag::editImage_data()
     QTest::newRow("dynamic source attributes stay without a dyn source")
         << "<IMG SRC=\"a.gif\" LOOP=3 START=MOUSEOVER CONTROLS>" << "Alt" << "x"
         << "<IMG SRC=\"a.gif\" LOOP=3 START=MOUSEOVER CONTROLS ALT=\"x\">";
-    QTest::newRow("infinite loop written bare")
+    QTest::newRow("untouched quoted infinite loop left as it stood")
         << "<IMG DYNSRC=\"c.avi\" LOOP=\"INFINITE\">" << "Alt" << "x"
-        << "<IMG DYNSRC=\"c.avi\" LOOP=INFINITE ALT=\"x\">";
+        << "<IMG DYNSRC=\"c.avi\" LOOP=\"INFINITE\" ALT=\"x\">";
     QTest::newRow("counted loop with delay")
         << "<IMG DYNSRC=\"c.avi\" LOOP=3>" << "DynLoopDelay" << "250"
         << "<IMG DYNSRC=\"c.avi\" LOOP=3 LOOPDELAY=250>";
     QTest::newRow("controls cleared")
         << "<IMG DYNSRC=\"c.avi\" LOOP=INFINITE START=FILEOPEN CONTROLS>" << "DynControls" << "0"
         << "<IMG DYNSRC=\"c.avi\" LOOP=INFINITE START=FILEOPEN>";
+    QTest::newRow("untouched mixed-case source kept")
+        << "<IMG SRC=\"Images/Logo.GIF\" WIDTH=10>" << "Width" << "20" << "<IMG SRC=\"Images/Logo.GIF\" WIDTH=20>";
+    QTest::newRow("typed source lower-cased, its query not")
+        << "<IMG SRC=\"a.gif\">" << "Source" << "Pics/B.GIF?V=X" << "<IMG SRC=\"pics/b.gif?V=X\">";
+    QTest::newRow("untouched use map without # kept")
+        << "<IMG SRC=\"a.gif\" USEMAP=\"nav\">" << "Alt" << "x" << "<IMG SRC=\"a.gif\" USEMAP=\"nav\" ALT=\"x\">";
 }
 
 void TestImageTag::editImage()
@@ -177,8 +183,11 @@ void TestImageTag::editImage()
     TDialogContext context;
     context.EditedTag = tag;
     context.BaseFolder = m_web.path();
+    context.LowerCaseFiles = true;   // as the program starts
     TImageFields fields = OpenImageFields(context, false, true);
-    if (field == "Width")
+    if (field == "Source")
+        fields.Source = value;
+    else if (field == "Width")
         fields.Width = value;
     else if (field == "IsMap")
         fields.IsMap = value == "1";

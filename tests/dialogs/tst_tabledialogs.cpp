@@ -62,6 +62,8 @@ private slots:
     void cellDialogMode();
     void tableDialogNew();
     void rowDialogForceHex();
+    void dialogsKeepWhatTheyCannotShow_data();
+    void dialogsKeepWhatTheyCannotShow();
     void backgroundImageBrowse();
 
 private:
@@ -312,8 +314,10 @@ void TestTableDialogs::cellDialogMode()
     dialog.Open(TDialogContext(), false);
     QCOMPARE(dialog.txtCellColSpan.Edit->text(), QString("1"));
     QVERIFY(dialog.krColorBG->Text().isEmpty());
-    QCOMPARE(dialog.txtCellWidth->maxLength(), 4);
-    QCOMPARE(dialog.txtCellColSpan.Edit->maxLength(), 2);
+    // Typing stops at 4 characters for sizes (2 for spans).
+    QTest::keyClicks(dialog.txtCellWidth, "12a%45");
+    QCOMPARE(dialog.txtCellWidth->text(), QString("12%4"));
+    dialog.txtCellWidth->clear();
     dialog.cboCellAlign->setCurrentIndex(dialog.cboCellAlign->findText("Center"));
     QCOMPARE(dialog.Build(), (TTagResult{"<TH ALIGN=\"Center\" COLSPAN=1 ROWSPAN=1>", "</TH>"}));
 }
@@ -336,12 +340,52 @@ void TestTableDialogs::tableDialogNew()
 
 void TestTableDialogs::rowDialogForceHex()
 {
+    // A colour the user leaves alone stays as it stands; one chosen is written in the
+    // combo's own spelling.
     TfTableRow dialog;
     dialog.Open(EditContext("<TR BGCOLOR=\"red\">"), true);
-    QCOMPARE(dialog.Build().StartText, QString("<TR BGCOLOR=\"#FF0000\">"));
+    QCOMPARE(dialog.Build().StartText, QString("<TR BGCOLOR=\"red\">"));
+    dialog.krColorBG->setCurrentIndex(11);
+    QCOMPARE(dialog.Build().StartText, QString("<TR BGCOLOR=\"#000080\">"));
     TfTableRow named;
     named.Open(EditContext("<TR BGCOLOR=\"red\">"), false);
-    QCOMPARE(named.Build().StartText, QString("<TR BGCOLOR=\"Red\">"));   // the combo's own spelling
+    named.krColorBG->setCurrentIndex(11);
+    QCOMPARE(named.Build().StartText, QString("<TR BGCOLOR=\"Navy\">"));
+}
+
+// Filling never cuts or changes a value: what no box or list can show is written back as
+// it stood when the user leaves it alone.
+void TestTableDialogs::dialogsKeepWhatTheyCannotShow_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("tag");
+    QTest::newRow("table") << "table"
+                           << "<TABLE CELLSPACING=100 BORDER=\"1\" BGCOLOR=\"orange\" WIDTH=\"100px\">";
+    QTest::newRow("table, short hex colour") << "table" << "<TABLE WIDTH=12345 BGCOLOR=\"#FFF\">";
+    QTest::newRow("row") << "row" << "<TR BGCOLOR='beige' WIDTH=\"100px\" HEIGHT=12345 VALIGN=top>";
+    QTest::newRow("cell") << "cell" << "<TD COLSPAN=100 ROWSPAN=\"3x\" WIDTH=\"100px\" HEIGHT=\"75%\" BGCOLOR=navy>";
+}
+
+void TestTableDialogs::dialogsKeepWhatTheyCannotShow()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, tag);
+    const TDialogContext context = EditContext(tag);
+    TTagResult result;
+    if (kind == "table") {
+        TfTable dialog;
+        dialog.Open(context, true);
+        result = dialog.Build();
+    } else if (kind == "row") {
+        TfTableRow dialog;
+        dialog.Open(context, true);
+        result = dialog.Build();
+    } else {
+        TfTableAttribute dialog;
+        dialog.Open(context, true);
+        result = dialog.Build();
+    }
+    QCOMPARE(result.StartText, tag);
 }
 
 void TestTableDialogs::backgroundImageBrowse()

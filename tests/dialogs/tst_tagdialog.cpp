@@ -30,6 +30,8 @@ private slots:
     void baseFolder();
     void fileReference_data();
     void fileReference();
+    void lowerCaseReference_data();
+    void lowerCaseReference();
     void insertFromFileFor_data();
     void insertFromFileFor();
     void textFromFile_data();
@@ -116,6 +118,38 @@ void TestTagDialog::builder_data()
         << "<FRAME SRC=\"a.html\">" << "<FRAME>" << false
         << TBuildSteps{{"F", "NORESIZE", "0"}}
         << "<FRAME SRC=\"a.html\">";
+    QTest::newRow("new attributes and flags go before the tag's own >")
+        << "" << "<IMG>" << false
+        << TBuildSteps{{"Q", "SRC=", "x.gif"}, {"Q", "ALT=", "a>b"}, {"Q", "USEMAP=", "#nav"}, {"F", "ISMAP", "1"}}
+        << "<IMG SRC=\"x.gif\" ALT=\"a>b\" USEMAP=\"#nav\" ISMAP>";
+    QTest::newRow("a flag word in a single-quoted value is no flag")
+        << "<IMG SRC=\"a.gif\" ALT='no ISMAP here'>" << "<IMG>" << false
+        << TBuildSteps{{"F", "ISMAP", "0"}}
+        << "<IMG SRC=\"a.gif\" ALT='no ISMAP here'>";
+    QTest::newRow("a typed double quote is written as &quot;")
+        << "" << "<IMG>" << false
+        << TBuildSteps{{"Q", "ALT=", "5\" disk"}}
+        << "<IMG ALT=\"5&quot; disk\">";
+    QTest::newRow("untouched single-quoted value with a double quote stays")
+        << "<IMG ALT='say \"hi\"'  SRC=a>" << "<IMG>" << false
+        << TBuildSteps{{"Q", "ALT=", "say \"hi\""}, {"B", "SRC=", "a"}}
+        << "<IMG ALT='say \"hi\"'  SRC=a>";
+    QTest::newRow("changed single-quoted value keeps its quotes")
+        << "<IMG ALT='say \"hi\"' SRC=a>" << "<IMG>" << false
+        << TBuildSteps{{"Q", "ALT=", "say \"bye\""}}
+        << "<IMG ALT='say \"bye\"' SRC=a>";
+    QTest::newRow("untouched values keep their quotes, or none")
+        << "<TABLE WIDTH=\"50\" ALIGN=left BGCOLOR=\"orange\">" << "<TABLE>" << false
+        << TBuildSteps{{"P", "WIDTH=", "50"}, {"Q", "ALIGN=", "left"}, {"Q", "BGCOLOR=", "orange"}}
+        << "<TABLE WIDTH=\"50\" ALIGN=left BGCOLOR=\"orange\">";
+    QTest::newRow("a keyword in another case is kept")
+        << "<IMG DYNSRC=\"c.avi\" LOOP=infinite>" << "<IMG>" << false
+        << TBuildSteps{{"K", "LOOP=", "INFINITE"}}
+        << "<IMG DYNSRC=\"c.avi\" LOOP=infinite>";
+    QTest::newRow("an empty value that stood empty stays")
+        << "<IMG ALT=\"\" SRC=a>" << "<IMG>" << false
+        << TBuildSteps{{"Q", "ALT=", ""}}
+        << "<IMG ALT=\"\" SRC=a>";
 }
 
 void TestTagDialog::builder()
@@ -154,6 +188,8 @@ void TestTagDialog::hasFlag_data()
     QTest::newRow("only inside a quoted value") << "<IMG ALT=\"ISMAP\" TITLE=\"x ISMAP\">" << false;
     QTest::newRow("part of a longer name") << "<IMG ISMAPS=1>" << false;
     QTest::newRow("at the end of a cut-off tag") << "<IMG ISMAP" << true;
+    QTest::newRow("only inside a single-quoted value") << "<IMG SRC=\"a.gif\" ALT='no ISMAP here'>" << false;
+    QTest::newRow("after an apostrophe in a bare value") << "<IMG ALT=don't ISMAP>" << true;
 }
 
 void TestTagDialog::hasFlag()
@@ -210,6 +246,27 @@ void TestTagDialog::fileReference()
     QFETCH(bool, keepName);
     QFETCH(QString, expected);
     QCOMPARE(FileReference(base, file, lowerCaseFiles, keepName), expected);
+}
+
+void TestTagDialog::lowerCaseReference_data()
+{
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("relative path") << "Images/Logo.GIF" << "images/logo.gif";
+    QTest::newRow("query keeps its case") << "Pics/A.GIF?Size=Big" << "pics/a.gif?Size=Big";
+    QTest::newRow("fragment keeps its case") << "Page.HTML#Top" << "page.html#Top";
+    QTest::newRow("question mark inside a fragment") << "A.HTML#X?Y" << "a.html#X?Y";
+    QTest::newRow("http address kept") << "http://Example.com/Logo.GIF" << "http://Example.com/Logo.GIF";
+    QTest::newRow("mailto kept") << "mailto:Joe@Example.com" << "mailto:Joe@Example.com";
+    QTest::newRow("address without a scheme kept") << "//Example.com/A.GIF" << "//Example.com/A.GIF";
+    QTest::newRow("drive letter is no scheme") << "C:/Web/A.GIF" << "c:/web/a.gif";
+}
+
+void TestTagDialog::lowerCaseReference()
+{
+    QFETCH(QString, reference);
+    QFETCH(QString, expected);
+    QCOMPARE(LowerCaseReference(reference), expected);
 }
 
 void TestTagDialog::insertFromFileFor_data()

@@ -137,6 +137,10 @@ void TestTagText::getAttribute_data()
     QTest::newRow("name inside a single-quoted value") << "<IMG ALT='set WIDTH=5' WIDTH=10>" << "WIDTH=" << "10";
     QTest::newRow("double quote inside single quotes") << "<IMG ALT='5\" disk' WIDTH=8>" << "WIDTH=" << "8";
     QTest::newRow("apostrophe in an unquoted value") << "<IMG ALT=don't WIDTH=10>" << "WIDTH=" << "10";
+    QTest::newRow("single-quoted value with a space") << "<IMG ALT='a b' SRC=x>" << "ALT=" << "a b";
+    QTest::newRow("single quote after = and a blank") << "<IMG ALT= 'a b'>" << "ALT=" << "a b";
+    QTest::newRow("empty single-quoted value") << "<IMG ALT='' SRC=a>" << "ALT=" << "";
+    QTest::newRow("double quote inside a single-quoted value") << "<IMG ALT='5\" disk'>" << "ALT=" << "5\" disk";
     QTest::newRow("empty name") << "<IMG SRC=a>" << "" << "";
 }
 
@@ -173,6 +177,16 @@ void TestTagText::setAttribute_data()
     QTest::newRow("attribute after a quoted mention changed") << "<IMG ALT=\"set WIDTH=5\" WIDTH=7>" << "WIDTH=" << "10" << "<IMG ALT=\"set WIDTH=5\" WIDTH=10>";
     QTest::newRow("attribute after a quoted mention removed") << "<IMG ALT=\"set WIDTH=5\" WIDTH=7>" << "WIDTH=" << "" << "<IMG ALT=\"set WIDTH=5\">";
     QTest::newRow("empty name changes nothing") << "<IMG SRC=a>" << "" << "x" << "<IMG SRC=a>";
+    QTest::newRow("added before the tag's >, not one in a value")
+        << "<IMG SRC=\"x.gif\" ALT=\"a>b\">" << "USEMAP=" << "\"#nav\"" << "<IMG SRC=\"x.gif\" ALT=\"a>b\" USEMAP=\"#nav\">";
+    QTest::newRow("added before the tag's >, not one in a single-quoted value")
+        << "<IMG ALT='a>b'>" << "WIDTH=" << "5" << "<IMG ALT='a>b' WIDTH=5>";
+    QTest::newRow("single-quoted old value loses its quotes")
+        << "<IMG ALT='no ISMAP here' SRC=a>" << "ALT=" << "\"x\"" << "<IMG ALT=\"x\" SRC=a>";
+    QTest::newRow("single-quoted value removed whole") << "<IMG ALT='a b' SRC=a>" << "ALT=" << "" << "<IMG SRC=a>";
+    QTest::newRow("empty single-quoted old value") << "<IMG ALT='' SRC=a>" << "ALT=" << "x" << "<IMG ALT=x SRC=a>";
+    QTest::newRow("spaces in a single-quoted value stay")
+        << "<IMG  SRC=a ALT='x   y'>" << "SRC=" << "b" << "<IMG SRC=b ALT='x   y'>";
 }
 
 void TestTagText::setAttribute()
@@ -195,6 +209,9 @@ void TestTagText::collapseSpaces_data()
     QTest::newRow("an unclosed quote keeps the rest") << "a  \"b   c" << "a \"b   c";
     QTest::newRow("leading and trailing runs") << "   a   " << " a ";
     QTest::newRow("tabs are not spaces") << "a\t\tb  c" << "a\t\tb c";
+    QTest::newRow("spaces inside single quotes stay") << "<IMG ALT='a   b'  SRC=x>" << "<IMG ALT='a   b' SRC=x>";
+    QTest::newRow("an apostrophe opens no value") << "don't   stop" << "don't stop";
+    QTest::newRow("a double quote inside single quotes") << "A='5\"  x'  B" << "A='5\"  x' B";
 }
 
 void TestTagText::collapseSpaces()

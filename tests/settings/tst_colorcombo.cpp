@@ -85,11 +85,18 @@ private slots:
         TkrColorCombo combo;
         combo.SetText(QStringLiteral("#000080"));
         QCOMPARE(combo.currentText(), QStringLiteral("Navy"));
-        QCOMPARE(combo.Text(), QStringLiteral("Navy"));
+        QCOMPARE(combo.Text(), QStringLiteral("#000080"));   // left alone, read back as given
+
+        // A value no item stands for is shown as an extra item and read back unchanged.
+        combo.SetText(QStringLiteral("orange"));
+        QCOMPARE(combo.count(), 20);
+        QCOMPARE(combo.currentText(), QStringLiteral("orange"));
+        QCOMPARE(combo.Text(), QStringLiteral("orange"));
 
         combo.SetText(QStringLiteral("#123"));
+        QCOMPARE(combo.count(), 19);
         QCOMPARE(combo.currentIndex(), ciCustom);
-        QCOMPARE(combo.Text(), QStringLiteral("#000123"));
+        QCOMPARE(combo.Text(), QStringLiteral("#123"));
         // The custom item's swatch shows the new colour.
         const QImage swatch = combo.itemIcon(ciCustom).pixmap(12, 12).toImage();
         QCOMPARE(swatch.pixelColor(6, 6), QColor(0x00, 0x01, 0x23));

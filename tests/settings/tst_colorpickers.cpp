@@ -20,6 +20,8 @@ private slots:
     void parseColorText();
     void setText_data();
     void setText();
+    void heldValue_data();
+    void heldValue();
     void text_data();
     void text();
     void setColor_data();
@@ -105,14 +107,15 @@ void TestColorPickers::setText_data()
     QTest::newRow("name") << "Navy" << 11 << "808080";
     QTest::newRow("name in lower case") << "navy" << 11 << "808080";
     QTest::newRow("name in upper case") << "FUCHSIA" << 6 << "808080";
-    QTest::newRow("unknown name selects unassigned") << "Orange" << ciUnassigned << "808080";
-    QTest::newRow("name with a blank does not match") << "Navy " << ciUnassigned << "808080";
-    QTest::newRow("unassigned caption") << "unassigned" << ciUnassigned << "808080";
+    QTest::newRow("unknown name is held as the extra item") << "Orange" << ciHeld << "808080";
+    QTest::newRow("name with a blank does not match") << "Navy " << ciHeld << "808080";
+    QTest::newRow("unassigned caption is no colour, held") << "unassigned" << ciHeld << "808080";
     QTest::newRow("custom caption") << "custom..." << ciCustom << "808080";
     QTest::newRow("hex of navy selects Navy") << "#000080" << 11 << "808080";
     QTest::newRow("hex of red selects Red") << "#ff0000" << 14 << "808080";
     QTest::newRow("hex of gray selects Gray, not the grey custom colour") << "#808080" << 7 << "808080";
     QTest::newRow("three digits become a custom colour") << "#123" << ciCustom << "000123";
+    QTest::newRow("short white is a custom colour") << "#FFF" << ciCustom << "000FFF";
     QTest::newRow("near navy is custom") << "#000081" << ciCustom << "000081";
     QTest::newRow("hash alone is Black") << "#" << 4 << "808080";
 }
@@ -127,6 +130,40 @@ void TestColorPickers::setText()
     state.SetText(text);
     QCOMPARE(state.ItemIndex(), index);
     QCOMPARE(ColorToHex(state.CustomColor()), customRgb);
+    // Left alone, every value reads back exactly as it was given, forced hex or not.
+    QCOMPARE(state.Text(), text);
+    state.SetForceHex(true);
+    QCOMPARE(state.Text(), text);
+    QCOMPARE(state.HasHeldItem(), index == ciHeld);
+    QCOMPARE(state.Caption(ciHeld), index == ciHeld ? text : QString());
+}
+
+void TestColorPickers::heldValue_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("picks");   // items the user selects afterwards
+    QTest::addColumn<QString>("custom");     // a colour chosen in the dialog afterwards
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("untouched") << "#fff" << QList<int>{} << "" << "#fff";
+    QTest::newRow("another item picked") << "orange" << QList<int>{14} << "" << "Red";
+    QTest::newRow("the extra item picked again") << "orange" << QList<int>{14, ciHeld} << "" << "orange";
+    QTest::newRow("a new custom colour replaces a held one") << "#FFF" << QList<int>{} << "#102030" << "#102030";
+    QTest::newRow("a custom colour leaves a held name alone") << "navy" << QList<int>{} << "#102030" << "navy";
+}
+
+void TestColorPickers::heldValue()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, picks);
+    QFETCH(QString, custom);
+    QFETCH(QString, expected);
+    TColorComboState state;
+    state.SetText(text);
+    for (int index : picks)
+        state.SetItemIndex(index);
+    if (!custom.isEmpty())
+        state.SetCustomColor(ParseColorText(custom));
+    QCOMPARE(state.Text(), expected);
 }
 
 void TestColorPickers::text_data()
@@ -201,7 +238,9 @@ void TestColorPickers::unassignedCaption()
     state.SetUnassignedCaption(QStringLiteral("Default"));
     QCOMPARE(state.Caption(ciUnassigned), QStringLiteral("Default"));
     state.SetText(QStringLiteral("DEFAULT"));
-    QCOMPARE(state.ItemIndex(), ciUnassigned);
+    QCOMPARE(state.ItemIndex(), ciHeld);
+    QCOMPARE(state.Text(), QStringLiteral("DEFAULT"));
+    state.SetItemIndex(ciUnassigned);
     QCOMPARE(state.Text(), QString());
 }
 
