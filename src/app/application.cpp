@@ -17,6 +17,12 @@ void TApplication::SetExceptionHandler(std::function<void(const QString &)> hand
     Handler() = std::move(handler);
 }
 
+void TApplication::SetApplicationTitle()
+{
+    // No display name: Qt would append it to every window caption.
+    QApplication::setApplicationName(QStringLiteral("Pendwick"));
+}
+
 bool TApplication::notify(QObject *receiver, QEvent *event)
 {
     try {

@@ -13,4 +13,6 @@ public:
     TApplication(int &argc, char **argv);
     bool notify(QObject *receiver, QEvent *event) override;
     static void SetExceptionHandler(std::function<void(const QString &message)> handler);
+    // Names the program "Pendwick"; the captions stay exactly as the windows set them.
+    static void SetApplicationTitle();
 };

@@ -1,6 +1,7 @@
 #include "app/fullscreen.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
@@ -58,6 +59,12 @@ void TfFullScreen::hideEvent(QHideEvent *event)
         m_filtering = false;
     }
     QWidget::hideEvent(event);
+}
+
+void TfFullScreen::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    emit OnCloseRequest();
 }
 
 bool TfFullScreen::eventFilter(QObject *watched, QEvent *event)

@@ -26,11 +26,15 @@ public:
 signals:
     // Esc was pressed in this window.
     void OnEscape();
+    // The window was asked to close (the window manager, Alt+F4). It stays open; the
+    // receiver decides what closing means.
+    void OnCloseRequest();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     QVBoxLayout *m_layout;

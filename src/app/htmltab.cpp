@@ -256,9 +256,9 @@ void TkrHTMLTab::DeletePage(int index)
         ShowMessage(QStringLiteral("Error - page does not exist"));
         return;
     }
-    if (index < 0 && DocumentCount() > 1)
+    if (index < 0)
         return;
-    if (index <= 0 && DocumentCount() == 1) {
+    if (index == 0 && DocumentCount() == 1) {
         // The last document is never removed; it becomes an empty untitled one.
         TkrRichHTML *editor = m_documents[0].Editor;
         m_documents[0].FileName.clear();

@@ -29,7 +29,7 @@ public:
     // read), LastError() says why and the result is false.
     bool AddDocument(const QString &fileName, TColorCodeMode mode, bool wordWrap);
     // Removes the document at index, or resets it when it is the only one. An index past the
-    // end shows "Error - page does not exist"; a negative index with several documents does nothing.
+    // end shows "Error - page does not exist"; a negative index does nothing.
     void DeletePage(int index);
     void CloseActive() { DeletePage(TabIndex()); }
     // Loads the document's file again (clears its modified flag).

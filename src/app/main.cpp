@@ -17,8 +17,7 @@ int main(int argc, char *argv[])
         splash->ShowAndPaint();
     }
     // 2. The application's title.
-    QApplication::setApplicationName(QStringLiteral("Pendwick"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pendwick"));
+    TApplication::SetApplicationTitle();
     // 3. The main window (it shows itself while it is being created), the command-line
     // file, and the windows that live as long as it does.
     TfMain main;

@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -107,8 +108,8 @@ TfMain::TfMain(QWidget *parent) : QMainWindow(parent)
         ConfigStore::ReadColor(AppKey(), QStringLiteral("DocumentBackgroundColor"), Colors::clWindow));
     krHTMLTab->SetDocumentForegroundColor(
         ConfigStore::ReadColor(AppKey(), QStringLiteral("DocumentForegroundColor"), 0));
-    // 3l-3n: colour coding, word wrap, tab width.
-    SetColorCoding(ColorCodeModeSetting());
+    // 3l-3n: colour coding (applied, not stored back), word wrap, tab width.
+    ApplyColorCoding(ColorCodeModeSetting());
     SetWordWrap(ConfigStore::ReadBool(AppKey(), QStringLiteral("WordWrap"), true));
     RefreshForActiveDocument();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -273,10 +274,13 @@ void TfMain::CreateWidgets()
     connect(krHTMLTab, &TkrHTMLTab::OnActiveDocSelectionChange, this, [this] {
         if (!ActiveEditor()->Updating())
             UpdateCaretPosition();
+        UpdateEditCommands(false);
     });
     connect(krHTMLTab, &TkrHTMLTab::OnActiveDocInsertModeChange, this, [this] { UpdateInsertMode(); });
+    // The editor reports each change of its text and history this way.
     connect(krHTMLTab, &TkrHTMLTab::OnActiveDocModifyStatusChange, this, [this] {
         Action(QStringLiteral("spdSave"))->setEnabled(ActiveEditor()->Modified());
+        UpdateEditCommands(false);
     });
     connect(krHTMLTab, &TkrHTMLTab::OnActiveDocKeyPress, this,
             [this] { Action(QStringLiteral("spdSave"))->setEnabled(true); });
@@ -285,6 +289,7 @@ void TfMain::CreateWidgets()
         AttachEditors();
         RefreshForActiveDocument();
     });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { UpdateEditCommands(true); });
     connect(krHTMLTab, &TkrHTMLTab::OnDropFiles, this, [this](TkrHTMLTab *, const QStringList &paths) { DropFiles(paths); });
     for (QWidget *w : {static_cast<QWidget *>(krHTMLTab), static_cast<QWidget *>(pgHTML)})
         w->installEventFilter(this);
@@ -369,7 +374,7 @@ void TfMain::CreateMenus()
 
     mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    connect(mnuEdit, &QMenu::aboutToShow, this, &TfMain::EditMenuAboutToShow);
+    connect(mnuEdit, &QMenu::aboutToShow, this, [this] { UpdateEditCommands(true); });
     AddItem(mnuEdit, QStringLiteral("&Undo"), QStringLiteral("mnuEditUndo"), QStringLiteral("Ctrl+Z"), [this] { ActiveEditor()->Undo(); });
     mnuEdit->addSeparator();
     AddItem(mnuEdit, QStringLiteral("Cu&t"), QStringLiteral("mnuEditCut"), QStringLiteral("Ctrl+X"), [this] { ActiveEditor()->Cut(); });
@@ -681,8 +686,13 @@ void TfMain::ShowSequence()
 
 void TfMain::OpenFromCommandLine(const QString &argument)
 {
-    if (argument.isEmpty() || !QFileInfo(argument).isFile())
-        return; // not an existing file: start-up goes on with "InitialDir"
+    if (argument.isEmpty())
+        return;
+    if (!QFileInfo(argument).isFile()) {
+        // Told as Open tells it; start-up goes on with the untitled document.
+        OpenDocument(argument);
+        return;
+    }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const QString path = LongPath(argument);
     // The file becomes the first document fully: tab, document list entry and text.
@@ -719,11 +729,11 @@ void TfMain::WriteSettingsAtClose()
         if (isMaximized()) {
             ConfigStore::Write(mainForm, QStringLiteral("WindowState"), QStringLiteral("Maximized"));
         } else if (!isMinimized()) {
-            const QRect g = geometry();
-            ConfigStore::WriteInt(mainForm, QStringLiteral("Left"), g.x());
-            ConfigStore::WriteInt(mainForm, QStringLiteral("Top"), g.y());
-            ConfigStore::WriteInt(mainForm, QStringLiteral("Width"), g.width());
-            ConfigStore::WriteInt(mainForm, QStringLiteral("Height"), g.height());
+            // What start-up applies: move() places the frame, resize() sizes the inside.
+            ConfigStore::WriteInt(mainForm, QStringLiteral("Left"), pos().x());
+            ConfigStore::WriteInt(mainForm, QStringLiteral("Top"), pos().y());
+            ConfigStore::WriteInt(mainForm, QStringLiteral("Width"), width());
+            ConfigStore::WriteInt(mainForm, QStringLiteral("Height"), height());
             ConfigStore::Write(mainForm, QStringLiteral("WindowState"), QStringLiteral("Normal"));
         }
         const QString docList = Key("DocumentList");
@@ -800,6 +810,7 @@ void TfMain::RefreshForActiveDocument()
     UpdateCaretPosition();
     UpdateInsertMode();
     UpdateCaption();
+    UpdateEditCommands(true);
 }
 
 void TfMain::Progress(int value)
@@ -845,6 +856,7 @@ void TfMain::EnableEditingCommands(bool on)
                              "spdUndo", "spdIndent", "spdUnindent", "spdCut", "spdCopy", "spdPaste", "spdSpellCheck",
                              "spdTagSelection"})
         Action(QLatin1String(name))->setEnabled(on);
+    Action(QStringLiteral("actEditTagKey"))->setEnabled(on); // F3 edits the tag at the caret
     pgSpeedbar->setEnabled(on);
     for (int i = 0; i < 5; ++i)
         m_busyMenus.at(i)->menuAction()->setEnabled(on);
@@ -876,10 +888,14 @@ bool TfMain::ActiveWrap() const
 
 // ---- Menus' state ----
 
-void TfMain::EditMenuAboutToShow()
+// A disabled item ignores its key, so the Edit menu's items follow the active document
+// whenever it changes (tab, selection, history), not only when the menu opens. The
+// clipboard is asked only when it may have changed: asking can wait on another program.
+void TfMain::UpdateEditCommands(bool clipboard)
 {
     TkrRichHTML *e = ActiveEditor();
-    Action(QStringLiteral("mnuEditPaste"))->setEnabled(e->CanPaste());
+    if (clipboard)
+        Action(QStringLiteral("mnuEditPaste"))->setEnabled(e->CanPaste());
     Action(QStringLiteral("mnuEditUndo"))->setEnabled(e->CanUndo());
     Action(QStringLiteral("mnuEditIndent"))->setEnabled(e->SelLength() > 0);
     Action(QStringLiteral("mnuEditUnindent"))->setEnabled(e->SelLength() > 0);
@@ -917,7 +933,8 @@ bool TfMain::eventFilter(QObject *watched, QEvent *event)
         if (escape)
             return true;
     }
-    if (event->type() == QEvent::KeyPress && isActiveWindow()) {
+    if (event->type() == QEvent::KeyPress &&
+        (isActiveWindow() || (m_fullScreen && m_fullScreenWindow && m_fullScreenWindow->isActiveWindow()))) {
         auto *ke = static_cast<QKeyEvent *>(event);
         if ((ke->modifiers() & Qt::ControlModifier) && (ke->key() == Qt::Key_BracketLeft || ke->key() == Qt::Key_BracketRight)) {
             SelectAdjacentTab(ke->key() == Qt::Key_BracketLeft ? -1 : 1);
@@ -1047,7 +1064,14 @@ void TfMain::SetDocumentListVisible(bool on)
     SetChecked({QStringLiteral("mnuOptionsDocList"), QStringLiteral("spdDocList")}, on);
 }
 
+// The user's choice is stored at once; start-up only applies the stored one.
 void TfMain::SetColorCoding(TColorCodeMode mode)
+{
+    ApplyColorCoding(mode);
+    ConfigStore::WriteInt(AppKey(), QStringLiteral("ColorCodeMode"), int(mode));
+}
+
+void TfMain::ApplyColorCoding(TColorCodeMode mode)
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     TkrRichHTML *e = ActiveEditor();
@@ -1055,7 +1079,6 @@ void TfMain::SetColorCoding(TColorCodeMode mode)
     e->SetColorCodeMode(mode);
     if (!wasModified)
         e->SetModified(false);
-    ConfigStore::WriteInt(AppKey(), QStringLiteral("ColorCodeMode"), int(mode));
     QGuiApplication::restoreOverrideCursor();
     Action(QStringLiteral("mnuColorCoding%1").arg(int(e->ColorCodeMode())))->setChecked(true);
 }
@@ -1095,6 +1118,19 @@ void TfMain::CreateSecondaryWindows()
     if (!m_fullScreenWindow) {
         m_fullScreenWindow = new TfFullScreen();
         connect(m_fullScreenWindow, &TfFullScreen::OnEscape, this, [this] { SetFullScreen(false); });
+        // Closing it closes the program the usual way, with its save questions; when that
+        // is cancelled the normal window stays.
+        connect(m_fullScreenWindow, &TfFullScreen::OnCloseRequest, this, [this] {
+            if (!m_fullScreen)
+                return;
+            SetFullScreen(false);
+            close();
+        });
+        // The menus' keys work there too: each menu reaches its items' shortcuts through the
+        // window that shows, and a menu switched off (Browse page, busy) keeps them off.
+        // Only one of the two windows shows at a time, so no key is claimed twice.
+        m_fullScreenWindow->addActions(menuBar()->actions());
+        m_fullScreenWindow->addAction(Action(QStringLiteral("actEditTagKey")));
     }
     // The Quick Start, Extended Replace, Tags and Special Characters windows are created
     // here as they are built.

@@ -149,7 +149,8 @@ private:
     void UpdateCaretPosition();
     void UpdateInsertMode();
     void SelectAdjacentTab(int step);
-    void EditMenuAboutToShow();
+    void UpdateEditCommands(bool clipboard);
+    void ApplyColorCoding(TColorCodeMode mode);
     void AttachEditors();
     QAction *AddItem(QMenu *menu, const QString &caption, const QString &name, const QString &shortcut = QString(),
                      std::function<void()> slot = {});

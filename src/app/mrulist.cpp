@@ -23,9 +23,8 @@ void TMRUList::Load(const QString &key)
 
 void TMRUList::Save(const QString &key) const
 {
-    ConfigStore::EraseKey(key);
-    for (int i = 0; i < m_items.size() && i < Size; ++i)
-        ConfigStore::Write(key, QStringLiteral("MRU%1").arg(i + 1), m_items.at(i));
+    // One write replaces the key, so the list is never left half-stored.
+    ConfigStore::WriteList(key, QStringLiteral("MRU"), m_items.mid(0, Size));
 }
 
 bool TMRUList::Add(const QString &fileName)

@@ -11,7 +11,7 @@ public:
 
     // Reads "MRU1" ... "MRU10" from the key; empty values become "[Empty]".
     void Load(const QString &key);
-    // Erases the key and writes the entries as "MRU1" ... (at most ten).
+    // Replaces the key's values with the entries as "MRU1" ... (at most ten), in one write.
     void Save(const QString &key) const;
     // Puts a file on top unless it is on the list already (then nothing moves); the
     // eleventh entry drops off. Returns whether the list changed.

@@ -77,8 +77,10 @@ bool TfNewDocument::Execute(QWidget *parent, const QString &templateFile, bool &
     return true;
 }
 
+// The template's name and its browse button only mean something with the template chosen.
 void TfNewDocument::optTemplateToggled(bool checked)
 {
+    txtTemplate->setEnabled(checked);
     btnBrowse->setEnabled(checked);
 }
 

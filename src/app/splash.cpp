@@ -45,6 +45,12 @@ TfSplash::TfSplash(QWidget *parent)
     layout->addWidget(lblRelease);
 }
 
+TfSplash::~TfSplash()
+{
+    if (m_watching)
+        qApp->removeEventFilter(this);
+}
+
 void TfSplash::ShowAndPaint()
 {
     show();
@@ -56,7 +62,29 @@ void TfSplash::showEvent(QShowEvent *event)
 {
     LoadLogo();
     CenterOnScreen();
+    if (!m_watching) {
+        qApp->installEventFilter(this);
+        m_watching = true;
+    }
     QFrame::showEvent(event);
+}
+
+void TfSplash::hideEvent(QHideEvent *event)
+{
+    if (m_watching) {
+        qApp->removeEventFilter(this);
+        m_watching = false;
+    }
+    QFrame::hideEvent(event);
+}
+
+// A window is told it shows before it reaches the screen, so the splash is gone first.
+bool TfSplash::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->isWindow())
+        hide();
+    return QFrame::eventFilter(watched, event);
 }
 
 // The logo is read when the window is shown, so it comes from the data files installed

@@ -11,8 +11,11 @@ class TfSplash : public QFrame
 
 public:
     explicit TfSplash(QWidget *parent = nullptr);
+    ~TfSplash() override;
 
-    // Shows the window and lets it paint at once, before the slow part of starting.
+    // Shows the window and lets it paint at once, before the slow part of starting. It
+    // hides itself as soon as any other window shows (the main window, a message box), so
+    // no part of it stays on screen behind them.
     void ShowAndPaint();
 
     QLabel *lblLogo = nullptr;
@@ -20,9 +23,13 @@ public:
     QLabel *lblRelease = nullptr;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void LoadLogo();
     void CenterOnScreen();
+
+    bool m_watching = false;
 };

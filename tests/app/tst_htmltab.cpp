@@ -129,17 +129,25 @@ private slots:
     void deleteOnlyDocumentResetsIt_data()
     {
         QTest::addColumn<int>("index");
-        QTest::newRow("index 0") << 0;
-        QTest::newRow("negative index") << -1;
+        QTest::addColumn<bool>("resets");
+        QTest::newRow("index 0") << 0 << true;
+        QTest::newRow("negative index does nothing") << -1 << false;
     }
     void deleteOnlyDocumentResetsIt()
     {
         QFETCH(int, index);
+        QFETCH(bool, resets);
         TkrHTMLTab tab;
         QVERIFY(Open(tab, {"a.html"}));
         TkrRichHTML *editor = tab.Editor(0);
         editor->InsertTags("<i>", "</i>", true);
         tab.DeletePage(index);
+        if (!resets) {
+            QCOMPARE(Captions(tab), QStringList{"a.html"});
+            QCOMPARE(editor->Text(), "<i></i>a.html");
+            QVERIFY(editor->Modified());
+            return;
+        }
         QCOMPARE(Captions(tab), QStringList{"[Untitled]"});
         QCOMPARE(tab.Editor(0), editor);
         QVERIFY(editor->Text().isEmpty() && !editor->Modified() && !editor->CanUndo());

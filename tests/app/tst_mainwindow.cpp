@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/application.h"
 #include "app/filedialogs.h"
 #include "app/htmltab.h"
 #include "app/mainwindow.h"
@@ -53,6 +54,9 @@ private slots:
     void droppedUnknownFile();
     void printsToPdf();
     void saveShortcutSaves();
+    void fullScreenKeepsShortcuts();
+    void closingFullScreenWindowAsksToSave();
+    void applicationNameStaysOutOfCaption();
 
 private:
     QString WriteFile(const QString &name, const QByteArray &bytes)
@@ -69,6 +73,7 @@ private:
     QTemporaryDir m_files;
     TfMain *m_main = nullptr;
     QStringList m_boxes;
+    QList<QPair<int, int>> m_boxKinds; // kind and buttons of each box
     QList<int> m_answers;
     QList<int> m_notices;
     QStringList m_dialogAnswers;
@@ -79,8 +84,9 @@ void TestMainWindow::initTestCase()
 {
     m_config = UseTemporaryConfig();
     SetProgramFolder(m_files.path() + u'/');
-    SetMessageHook([this](TMsgKind, const QString &, const QString &text, int buttons) {
+    SetMessageHook([this](TMsgKind kind, const QString &, const QString &text, int buttons) {
         m_boxes.append(text);
+        m_boxKinds.append({int(kind), buttons});
         if (!m_answers.isEmpty())
             return m_answers.takeFirst();
         return (buttons & mbOK) ? int(mbOK) : int(mbNo);
@@ -99,6 +105,7 @@ void TestMainWindow::init()
 {
     ConfigStore::EraseKey(AppKey());
     m_boxes.clear();
+    m_boxKinds.clear();
     m_answers.clear();
     m_notices.clear();
     m_dialogAnswers.clear();
@@ -167,7 +174,13 @@ void TestMainWindow::storedSettingsApply()
     QFETCH(QString, value);
     QFETCH(QString, text);
     ConfigStore::Write(AppKey(), value, text);
+    const auto storeBytes = [] {
+        QFile f(ConfigStore::FileName());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = storeBytes();
     m_main = new TfMain;
+    QCOMPARE(storeBytes(), before); // starting writes nothing back
     if (value == QLatin1String("ColorCodeMode"))
         QCOMPARE(int(m_main->ActiveEditor()->ColorCodeMode()), int(ccMinimal));
     else if (value == QLatin1String("WordWrap"))
@@ -220,8 +233,11 @@ void TestMainWindow::openFailures_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing file") << "missing.html" << QByteArray() << "File not found.";
-    QTest::newRow("binary file") << "binary.html" << QByteArray("GIF\0\0", 5) << "binary data";
+    QTest::addColumn<bool>("commandLine");
+    QTest::newRow("missing file") << "missing.html" << QByteArray() << "File not found." << false;
+    QTest::newRow("binary file") << "binary.html" << QByteArray("GIF\0\0", 5) << "binary data" << false;
+    QTest::newRow("missing file on the command line") << "missing.html" << QByteArray() << "File not found." << true;
+    QTest::newRow("folder on the command line") << "folder" << QByteArray() << "File not found." << true;
 }
 
 void TestMainWindow::openFailures()
@@ -229,10 +245,16 @@ void TestMainWindow::openFailures()
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
+    QFETCH(bool, commandLine);
+    QDir(m_files.path()).mkdir(QStringLiteral("folder"));
     m_main = new TfMain;
     const QString path = bytes.isEmpty() ? m_files.filePath(name) : WriteFile(name, bytes);
-    QVERIFY(!m_main->OpenDocument(path));
+    if (commandLine)
+        m_main->OpenFromCommandLine(path);
+    else
+        QVERIFY(!m_main->OpenDocument(path));
     QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxKinds.first(), (QPair<int, int>(mkError, mbOK)));
     QVERIFY2(m_boxes.first().contains(message), qPrintable(m_boxes.first()));
     QCOMPARE(m_main->HTMLTab()->DocumentCount(), 1);
     QVERIFY(m_main->ActiveEditor()->Filename().isEmpty());
@@ -252,9 +274,6 @@ void TestMainWindow::commandLineFileIsFirstDocument()
     QVERIFY(m_main->OpenDocument(page));
     QCOMPARE(m_main->HTMLTab()->DocumentCount(), 1);
     QCOMPARE(m_notices, QList<int>{2});
-    // A first argument that is not a file is ignored.
-    m_main->OpenFromCommandLine(m_files.filePath(QStringLiteral("nothing.html")));
-    QVERIFY(m_boxes.isEmpty());
 }
 
 void TestMainWindow::recentlyUsedMenu()
@@ -389,6 +408,9 @@ void TestMainWindow::settingsWrittenAtClose()
     QVERIFY(m_main->close());
     const QString form = AppKey() + QStringLiteral("\\MainForm");
     QCOMPARE(ConfigStore::Read(form, QStringLiteral("WindowState"), QString()), QStringLiteral("Normal"));
+    // The frame's place, as start-up applies it, so the window does not drift.
+    QCOMPARE(ConfigStore::ReadInt(form, QStringLiteral("Left"), 0), 20);
+    QCOMPARE(ConfigStore::ReadInt(form, QStringLiteral("Top"), 0), 30);
     QCOMPARE(ConfigStore::ReadInt(form, QStringLiteral("Width"), 0), 700);
     QCOMPARE(ConfigStore::ReadInt(form, QStringLiteral("Height"), 0), 500);
     QCOMPARE(ConfigStore::Read(AppKey(), QStringLiteral("Rulers"), QString()), QStringLiteral("-1"));
@@ -518,6 +540,45 @@ void TestMainWindow::saveShortcutSaves()
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("abcd"));
     QVERIFY(!m_main->ActiveEditor()->Modified());
+}
+
+// The menus' keys reach the commands while the pages are in the full-screen window.
+void TestMainWindow::fullScreenKeepsShortcuts()
+{
+    m_main = new TfMain;
+    QVERIFY(m_main->OpenDocument(WriteFile(QStringLiteral("full.html"), "abc")));
+    m_main->SetFullScreen(true);
+    m_main->HTMLTab()->window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main->HTMLTab()->window()));
+    QTest::keyClicks(m_main->ActiveEditor(), QStringLiteral("d"));
+    QTest::keyClick(m_main->ActiveEditor(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!m_main->ActiveEditor()->Modified()); // saved
+    QTest::keyClick(m_main->ActiveEditor(), Qt::Key_F10);
+    QVERIFY(!m_main->FullScreen());
+}
+
+// Closing the full-screen window closes the program the usual way; Cancel keeps it open.
+void TestMainWindow::closingFullScreenWindowAsksToSave()
+{
+    m_main = new TfMain;
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("unsaved"), QString(), false);
+    m_main->SetFullScreen(true);
+    Answer(mbCancel);
+    m_main->HTMLTab()->window()->close();
+    QCOMPARE(m_boxes, QStringList{QStringLiteral("Save changes to [Untitled]?")});
+    QCOMPARE(m_boxKinds.first(), (QPair<int, int>(mkConfirm, mbYes | mbNo | mbCancel)));
+    QVERIFY(m_main->isVisible() && !m_main->FullScreen());
+    QVERIFY(m_main->ActiveEditor()->Modified());
+}
+
+// Once a display name is set, Qt appends it to every caption; the program sets none.
+void TestMainWindow::applicationNameStaysOutOfCaption()
+{
+    TApplication::SetApplicationTitle();
+    QCoreApplication::setApplicationName(QStringLiteral("other")); // followed while none is set
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("other"));
+    TApplication::SetApplicationTitle();
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Pendwick"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -109,6 +109,7 @@ void TestPreviewUi::browsePageShowsDocument()
     QVERIFY(m_main->ViewerText().contains(QStringLiteral("Body text")));
     QVERIFY(!m_main->ViewerText().contains(QStringLiteral("<P>")));
     QVERIFY(!m_main->Action(QStringLiteral("spdCut"))->isEnabled());
+    QVERIFY(!m_main->Action(QStringLiteral("actEditTagKey"))->isEnabled()); // F3
     // The rulers stay beside whichever page is showing.
     m_main->SetRulersVisible(true);
     QVERIFY(m_main->findChild<QWidget *>(QStringLiteral("RulerHorz"))->isVisible());
@@ -116,6 +117,7 @@ void TestPreviewUi::browsePageShowsDocument()
     QCOMPARE(m_main->Pages()->currentIndex(), 0);
     QVERIFY(m_main->findChild<QWidget *>(QStringLiteral("RulerHorz"))->isVisible());
     QVERIFY(m_main->Action(QStringLiteral("spdCut"))->isEnabled());
+    QVERIFY(m_main->Action(QStringLiteral("actEditTagKey"))->isEnabled());
 }
 
 // A warning, then the browser list; a browser entered there gets the page at once.

@@ -1,4 +1,6 @@
 // Start-up and shutdown rules of the main window that need no widgets.
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -128,6 +130,12 @@ void TestShell::recentlyUsedListStoredAsEntries()
     TMRUList again;
     again.Load(key);
     QCOMPARE(again.Items(), mru.Items());
+    // The key is replaced in one write: saving the same list again leaves the file alone.
+    struct stat before, after;
+    QCOMPARE(::stat(QFile::encodeName(ConfigStore::FileName()).constData(), &before), 0);
+    again.Save(key);
+    QCOMPARE(::stat(QFile::encodeName(ConfigStore::FileName()).constData(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);
 }
 
 // Two errors give two lines; a missing log is created.

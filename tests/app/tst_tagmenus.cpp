@@ -42,6 +42,8 @@ private slots:
     void convertLines();
     void goToLine_data();
     void goToLine();
+    void indentKeysFollowSelection_data();
+    void indentKeysFollowSelection();
     void speedbarWritesIntoActiveDocument();
     void tagSelectionToggleKeepsInStep();
     void editTagEntryNamesTheKind_data();
@@ -285,6 +287,32 @@ void TestTagMenus::goToLine()
     Trigger("mnuEditGoToLine");
     QCOMPARE(m_boxes, QStringList{QStringLiteral("Enter Line Number (1-5)")});
     QCOMPARE(Editor()->SelStart(), caret);
+}
+
+void TestTagMenus::indentKeysFollowSelection_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Ctrl+. indents") << int(Qt::Key_Period) << "one\ntwo" << "\tone\n\ttwo";
+    QTest::newRow("Ctrl+, unindents") << int(Qt::Key_Comma) << "\tone\n\ttwo" << "one\ntwo";
+}
+
+// The keys work once text is selected, also after the Edit menu opened without a selection.
+void TestTagMenus::indentKeysFollowSelection()
+{
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    SetText(text);
+    Editor()->Select(0, 0);
+    QMetaObject::invokeMethod(m_main->findChild<QMenu *>(QStringLiteral("mnuEdit")), "aboutToShow");
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    Editor()->setFocus();
+    Editor()->Select(0, Editor()->TextLength());
+    QTest::keyClick(Editor(), Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(Editor()->Text(), expected);
 }
 
 void TestTagMenus::speedbarWritesIntoActiveDocument()

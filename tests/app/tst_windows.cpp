@@ -334,11 +334,14 @@ private slots:
         QCOMPARE(dialog.optTemplate->text(), "Use this document as a &Template:");
         QVERIFY(dialog.optBlank->isChecked());
         QVERIFY(!dialog.btnBrowse->isEnabled());
+        QVERIFY(!dialog.txtTemplate->isEnabled());
         dialog.optTemplate->setChecked(true);
         QVERIFY(!dialog.optBlank->isChecked());
         QVERIFY(dialog.btnBrowse->isEnabled());
+        QVERIFY(dialog.txtTemplate->isEnabled());
         dialog.optBlank->setChecked(true);
         QVERIFY(!dialog.btnBrowse->isEnabled());
+        QVERIFY(!dialog.txtTemplate->isEnabled());
     }
 
     void newDialogRefusesBadTemplate_data()
@@ -734,6 +737,10 @@ private slots:
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(qAbs(splash.geometry().center().x() - screen.center().x()) <= 1);
         QVERIFY(qAbs(splash.geometry().center().y() - screen.center().y()) <= 1);
+        // The first other window to show (the main window, a message box) takes it away.
+        QWidget other;
+        other.show();
+        QVERIFY(!splash.isVisible());
     }
 
     void aboutOpensWebAddress()
