@@ -36,6 +36,7 @@ private slots:
     void openFailures_data();
     void openFailures();
     void commandLineFileIsFirstDocument();
+    void commandLineOpenErrorSaysItOnce();
     void recentlyUsedMenu();
     void newFromTemplatePutsCaretAfterBody();
     void saveAsAddsDefaultExtension();
@@ -69,6 +70,7 @@ private:
     QTemporaryDir m_files;
     TfMain *m_main = nullptr;
     QStringList m_boxes;
+    QList<QPair<int, int>> m_boxKinds; // kind and buttons of each box
     QList<int> m_answers;
     QList<int> m_notices;
     QStringList m_dialogAnswers;
@@ -79,8 +81,9 @@ void TestMainWindow::initTestCase()
 {
     m_config = UseTemporaryConfig();
     SetProgramFolder(m_files.path() + u'/');
-    SetMessageHook([this](TMsgKind, const QString &, const QString &text, int buttons) {
+    SetMessageHook([this](TMsgKind kind, const QString &, const QString &text, int buttons) {
         m_boxes.append(text);
+        m_boxKinds.append({int(kind), buttons});
         if (!m_answers.isEmpty())
             return m_answers.takeFirst();
         return (buttons & mbOK) ? int(mbOK) : int(mbNo);
@@ -99,6 +102,7 @@ void TestMainWindow::init()
 {
     ConfigStore::EraseKey(AppKey());
     m_boxes.clear();
+    m_boxKinds.clear();
     m_answers.clear();
     m_notices.clear();
     m_dialogAnswers.clear();
@@ -255,6 +259,16 @@ void TestMainWindow::commandLineFileIsFirstDocument()
     // A first argument that is not a file is ignored.
     m_main->OpenFromCommandLine(m_files.filePath(QStringLiteral("nothing.html")));
     QVERIFY(m_boxes.isEmpty());
+}
+
+// One sentence names the file once and gives the reason.
+void TestMainWindow::commandLineOpenErrorSaysItOnce()
+{
+    m_main = new TfMain;
+    const QString path = WriteFile(QStringLiteral("ls.bin"), QByteArray("\x7F" "ELF\0\0", 6));
+    m_main->OpenFromCommandLine(path);
+    QCOMPARE(m_boxes, QStringList{QStringLiteral("Unable to open \"%1\": it holds binary data (NUL bytes), not text.").arg(path)});
+    QCOMPARE(m_boxKinds.first(), qMakePair(int(mkError), int(mbOK)));
 }
 
 void TestMainWindow::recentlyUsedMenu()
