@@ -103,7 +103,7 @@ protected:
 
 private:
     static constexpr size_t MaxHeld = 1000;
-    QWindow *m_modal;
+    QPointer<QWindow> m_modal; // the modal window when the run began, if any
     bool m_escaped = false;
     std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
 };
