@@ -106,10 +106,12 @@ TTextEncoding DeclaredEncoding(QByteArrayView bytes)
     // The first META tag that names a charset, looked for in the head only.
     for (qsizetype lt = bytes.indexOf('<'); name.isEmpty() && lt >= 0; lt = bytes.indexOf('<', lt + 1)) {
         const QByteArrayView rest = bytes.sliced(lt + 1);
-        if (FindNoCase(rest.first(std::min<qsizetype>(rest.size(), 4)), "body", 0) == 0
-            || FindNoCase(rest.first(std::min<qsizetype>(rest.size(), 5)), "/head", 0) == 0)
+        const auto startsWith = [&](QByteArrayView word) {
+            return FindNoCase(rest.first(std::min(rest.size(), word.size())), word, 0) == 0;
+        };
+        if (startsWith("body") || startsWith("/head"))
             break;
-        if (FindNoCase(rest.first(std::min<qsizetype>(rest.size(), 4)), "meta", 0) != 0)
+        if (!startsWith("meta"))
             continue;
         const qsizetype gt = rest.indexOf('>');
         name = NamedValue(rest.first(gt < 0 ? rest.size() : gt), "charset");
