@@ -8,6 +8,7 @@
 #include <QTemporaryFile>
 
 #include "app/htmlextensions.h"
+#include "editor/tagcommands.h"
 
 TFileKind FileKindOf(const QString &fileName)
 {
@@ -82,27 +83,6 @@ bool PathUsable(const QString &path)
     return info.exists();
 }
 
-namespace {
-
-// The locale's time format without its time zone ("t" outside quoted text), which the
-// long format carries on this platform but a file's time of day does not show.
-QString TimeFormatWithoutZone(const QLocale &locale)
-{
-    const QString format = locale.timeFormat(QLocale::LongFormat);
-    QString result;
-    bool quoted = false;
-    for (const QChar c : format) {
-        if (c == u'\'')
-            quoted = !quoted;
-        if (!quoted && c == u't')
-            continue;
-        result += c;
-    }
-    return result.trimmed();
-}
-
-} // namespace
-
 QString FileDateText(const QDateTime &time)
 {
     if (!time.isValid())
@@ -113,5 +93,5 @@ QString FileDateText(const QDateTime &time)
     return locale.dayName(date.dayOfWeek(), QLocale::LongFormat) + QLatin1String(", ")
         + locale.monthName(date.month(), QLocale::LongFormat) + u' ' + QString::number(date.day())
         + QLatin1String(", ") + QString::number(date.year()) + u' '
-        + locale.toString(local.time(), TimeFormatWithoutZone(locale));
+        + locale.toString(local.time(), LongTimeFormatWithoutZone(locale));
 }

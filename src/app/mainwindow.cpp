@@ -699,8 +699,7 @@ void TfMain::OpenFromCommandLine(const QString &argument)
     const bool ok = krHTMLTab->AddDocument(path, ActiveMode(), ActiveWrap());
     QGuiApplication::restoreOverrideCursor();
     if (!ok) {
-        MessageBox(mkError, QStringLiteral("Unable to open \"%1\".").arg(argument) + u'\n' + krHTMLTab->LastError(),
-                   mbOK, this);
+        MessageBox(mkError, krHTMLTab->LastError(), mbOK, this); // names the file and says why
         return;
     }
     AttachEditors();
@@ -1331,10 +1330,8 @@ void TfMain::ExportUnix()
     if (f.isEmpty())
         return;
     f = WithDefaultExtension(f, m_defaultExtension);
-    // The text as it stands with LF line ends; the document keeps its name and state.
-    TTextFileFormat format = ActiveEditor()->FileFormat();
-    format.LineEnd = leLF;
-    format.MixedLineEnds.clear();
+    // The text as it stands with CR LF line ends as LF; the document keeps its name and state.
+    TTextFileFormat format = UnixLineEnds(ActiveEditor()->SaveFormat());
     QString error;
     if (!WriteTextFile(f, ActiveEditor()->Text(), format, error))
         HandleException(error);

@@ -15,8 +15,10 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWindow>
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/messagebox.h"
@@ -31,13 +33,14 @@ namespace {
 
 constexpr int KeyWindowMargin = 256;
 
-// While a long colour coding lets the event loop run (to paint its progress), this keeps
-// user input from reaching the program, notes an Escape press, and hands the held-back
-// keys on once the run is over.
+// While a long colour coding lets the event loop run (to paint its progress), this holds
+// back the user's input to the program's windows: an Escape press is noted (it stops the
+// run), other keys are kept and delivered again, in order, once the run is over, and mouse
+// input is dropped. A modal dialog that opens meanwhile gets its input as usual.
 class TEscapeWatcher : public QObject
 {
 public:
-    TEscapeWatcher()
+    TEscapeWatcher() : m_modal(QGuiApplication::modalWindow())
     {
         if (QCoreApplication::instance())
             QCoreApplication::instance()->installEventFilter(this);
@@ -46,6 +49,7 @@ public:
     {
         if (QCoreApplication::instance())
             QCoreApplication::instance()->removeEventFilter(this);
+        // Posted, so they arrive after the caller has finished, as if typed then.
         for (auto &held : m_held)
             if (held.first)
                 QCoreApplication::postEvent(held.first, held.second.release());
@@ -55,24 +59,42 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // A dialog opened meanwhile runs as usual; Qt keeps input from the windows it blocks.
+        if (QGuiApplication::modalWindow() != m_modal)
+            return false;
         switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            // Claimed, so no shortcut runs now: the key press that follows is held back,
+            // and its shortcut runs when it is delivered again.
+            event->accept();
+            return true;
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
-            auto *ke = static_cast<QKeyEvent *>(event);
+            // Key presses reach the window first, then the focus widget.
+            const auto *ke = static_cast<const QKeyEvent *>(event);
             if (ke->key() == Qt::Key_Escape) {
                 if (event->type() == QEvent::KeyPress)
                     m_escaped = true;
                 return true;
             }
-            if (watched->isWidgetType() && m_held.size() < 1000)
-                m_held.emplace_back(QPointer<QObject>(watched), std::unique_ptr<QEvent>(ke->clone()));
+            // Delivered again as a key press of the program's own (not spontaneous), which
+            // is looked up as a shortcut first, as a typed key is.
+            if (m_held.size() < MaxHeld)
+                m_held.emplace_back(QPointer<QObject>(watched),
+                                    std::make_unique<QKeyEvent>(ke->type(), ke->key(), ke->modifiers(),
+                                                                ke->nativeScanCode(), ke->nativeVirtualKey(),
+                                                                ke->nativeModifiers(), ke->text(),
+                                                                ke->isAutoRepeat(), ke->count()));
             return true;
         }
+        case QEvent::InputMethod:
+            if (m_held.size() < MaxHeld)
+                m_held.emplace_back(QPointer<QObject>(watched), std::unique_ptr<QEvent>(event->clone()));
+            return true;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::Wheel:
-        case QEvent::ShortcutOverride:
             return true;
         default:
             return false;
@@ -80,9 +102,30 @@ protected:
     }
 
 private:
+    static constexpr size_t MaxHeld = 1000;
+    QPointer<QWindow> m_modal; // the modal window when the run began, if any
     bool m_escaped = false;
     std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
 };
+
+// The line end that came before a block in the loaded file, for documents that mixed
+// line-end styles. A block that an edit makes has none: its line break is new.
+class TLineEndData : public QTextBlockUserData
+{
+public:
+    explicit TLineEndData(char end) : End(end) {}
+    char End;
+};
+
+// Marks a line break that no kept line end describes (it takes the file's style).
+constexpr char NewLineEnd = char(-1);
+
+// The document's raw text with its block separators as "\n".
+QString WithLineBreaks(QString text)
+{
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
 
 bool IsNonEditingKey(int key)
 {
@@ -204,6 +247,14 @@ void TkrRichHTML::SetStyle(int kind, const TCodeStyle &style)
 
 // ---- Text and selection ----
 
+QString TkrRichHTML::Text() const
+{
+    // toPlainText() would turn U+00A0 into a space and U+2028 into a line break. Typing,
+    // pasting and loading never leave a U+2029 inside a block (each one starts a new block),
+    // so every U+2029 of the raw text is a block separator.
+    return WithLineBreaks(document()->toRawText());
+}
+
 int TkrRichHTML::TextLength() const
 {
     return std::max(0, document()->characterCount() - 1);
@@ -217,13 +268,11 @@ QString TkrRichHTML::TextRange(int from, int to) const
     if (from == to)
         return QString();
     if (from == 0 && to == n)
-        return toPlainText();
+        return Text();
     QTextCursor c(document());
     c.setPosition(from);
     c.setPosition(to, QTextCursor::KeepAnchor);
-    QString s = c.selectedText();
-    s.replace(QChar::ParagraphSeparator, u'\n');
-    return s;
+    return WithLineBreaks(c.selectedText());
 }
 
 int TkrRichHTML::SelStart() const
@@ -239,9 +288,7 @@ int TkrRichHTML::SelLength() const
 
 QString TkrRichHTML::SelText() const
 {
-    QString s = textCursor().selectedText();
-    s.replace(QChar::ParagraphSeparator, u'\n');
-    return s;
+    return WithLineBreaks(textCursor().selectedText());
 }
 
 void TkrRichHTML::Select(int start, int length)
@@ -294,11 +341,12 @@ void TkrRichHTML::SetModified(bool modified)
 
 // ---- Editing primitives ----
 
-void TkrRichHTML::ReplaceRange(int pos, int length, const QString &text)
+QByteArray TkrRichHTML::ReplaceRange(int pos, int length, const QString &text, const QByteArray &lineEnds)
 {
     const int n = TextLength();
     pos = std::clamp(pos, 0, n);
     length = std::clamp(length, 0, n - pos);
+    const QByteArray removedEnds = LineEndsIn(pos, length);
     ++m_ownEdit;
     QTextCursor c(document());
     c.setPosition(pos);
@@ -308,6 +356,77 @@ void TkrRichHTML::ReplaceRange(int pos, int length, const QString &text)
     else
         c.insertText(text);
     --m_ownEdit;
+    // A rework that keeps the number of lines (replacing, indenting, stripping) keeps the
+    // line ends too.
+    if (m_keepLineEnds)
+        SetLineEndsIn(pos, int(text.size()), lineEnds.isEmpty() ? removedEnds : lineEnds);
+    return removedEnds;
+}
+
+QByteArray TkrRichHTML::LineEndsOf(const QString &text, int pos) const
+{
+    QByteArray kinds;
+    if (!m_keepLineEnds)
+        return kinds;
+    const QByteArray ends = LineEndsIn(pos, int(text.size()));
+    kinds.fill(0, text.size());
+    for (qsizetype i = 0, k = 0; i < text.size() && k < ends.size(); ++i)
+        if (text[i] == u'\n')
+            kinds[i] = ends[k++];
+    return kinds;
+}
+
+QByteArray TkrRichHTML::LineEndsIn(int pos, int length) const
+{
+    QByteArray ends;
+    if (!m_keepLineEnds)
+        return ends;
+    // The break at p is the one before the block that starts at p + 1.
+    for (QTextBlock b = document()->findBlock(pos).next(); b.isValid() && b.position() <= pos + length;
+         b = b.next()) {
+        const auto *data = static_cast<const TLineEndData *>(b.userData());
+        ends.append(data ? data->End : NewLineEnd);
+    }
+    return ends;
+}
+
+void TkrRichHTML::SetLineEndsIn(int pos, int length, const QByteArray &ends)
+{
+    const QTextBlock first = document()->findBlock(pos).next();
+    int count = 0;
+    for (QTextBlock b = first; b.isValid() && b.position() <= pos + length; b = b.next())
+        ++count;
+    if (count != ends.size())
+        return; // other lines than before: the new breaks take the file's style
+    int i = 0;
+    for (QTextBlock b = first; i < count; b = b.next(), ++i)
+        b.setUserData(ends.at(i) == NewLineEnd ? nullptr : new TLineEndData(ends.at(i)));
+}
+
+void TkrRichHTML::KeepLineEnds(const QString &text, const QByteArray &ends)
+{
+    m_keepLineEnds = !ends.isEmpty();
+    qsizetype next = 0;
+    for (QTextBlock b = document()->begin().next(); m_keepLineEnds && b.isValid(); b = b.next()) {
+        // Each "\n" came from a line end of the file. The document also breaks lines at
+        // U+FDD0 and U+FDD1, non-characters it keeps for itself: such a break is new.
+        if (text.at(b.position() - 1) == u'\n' && next < ends.size())
+            b.setUserData(new TLineEndData(ends.at(next++)));
+    }
+}
+
+TTextFileFormat TkrRichHTML::SaveFormat() const
+{
+    TTextFileFormat format = m_fileFormat;
+    format.MixedLineEnds.clear();
+    if (m_keepLineEnds) {
+        format.MixedLineEnds.reserve(document()->blockCount());
+        for (QTextBlock b = document()->begin().next(); b.isValid(); b = b.next()) {
+            const auto *data = static_cast<const TLineEndData *>(b.userData());
+            format.MixedLineEnds.append(data ? data->End : char(format.LineEnd));
+        }
+    }
+    return format;
 }
 
 void TkrRichHTML::AddUndo(TUndoInformation step)
@@ -353,8 +472,8 @@ void TkrRichHTML::InsertTags(const QString &startText, const QString &endText, b
         const bool keepSelection = !m_overwriteMode && !replaceSelection;
         const QString newText = st + (keepSelection ? selected : QString()) + en;
 
-        ReplaceRange(s, n, newText);
-        AddUndo({s, int(newText.size()), selected});
+        const QByteArray ends = ReplaceRange(s, n, newText);
+        AddUndo({s, int(newText.size()), selected, ends});
         ColorCodeLines(LineFromChar(s), LineFromChar(s + int(newText.size())));
         // Wrapped text stays selected between the tags; with nothing kept the caret sits
         // after the start text.
@@ -382,8 +501,8 @@ void TkrRichHTML::ReplaceSelection(const QString &text)
         const QString normal = NormalizeLineBreaks(text);
         const int s = SelStart();
         const QString old = SelText();
-        ReplaceRange(s, SelLength(), normal);
-        AddUndo({s, int(normal.size()), old});
+        const QByteArray ends = ReplaceRange(s, SelLength(), normal);
+        AddUndo({s, int(normal.size()), old, ends});
         ColorCode(s, s + int(normal.size()));
         Select(s, int(normal.size()));
     }
@@ -398,8 +517,8 @@ void TkrRichHTML::ReplaceText(int pos, int length, const QString &text)
         pos = std::clamp(pos, 0, TextLength());
         length = std::clamp(length, 0, TextLength() - pos);
         const QString old = TextRange(pos, pos + length);
-        ReplaceRange(pos, length, normal);
-        AddUndo({pos, int(normal.size()), old});
+        const QByteArray ends = ReplaceRange(pos, length, normal);
+        AddUndo({pos, int(normal.size()), old, ends});
         const int end = pos + int(normal.size());
         ColorCodeLines(LineFromChar(pos), LineFromChar(end));
         Select(end, 0);
@@ -413,7 +532,7 @@ void TkrRichHTML::ColorCodeAll()
 {
     if (m_colorCodeMode == ccNone || TextLength() == 0)
         return;
-    const QString text = toPlainText();
+    const QString text = Text();
     ColorCodeText(text, 0, int(text.size()));
 }
 
@@ -424,8 +543,10 @@ void TkrRichHTML::ColorCodeLine(int line)
     const int len = LineLength(line);
     if (len == 0)
         return;
+    // ColorCode's end is inclusive: the line and its line break, not the next line's first
+    // character.
     const int start = LineStart(line);
-    ColorCode(start, start + len + 1);
+    ColorCode(start, start + len);
 }
 
 void TkrRichHTML::ColorCodeLines(int firstLine, int lastLine)
@@ -630,13 +751,21 @@ void TkrRichHTML::keyPressEvent(QKeyEvent *e)
     const int w0 = std::max(0, SelStart() - KeyWindowMargin);
     const int w1 = std::min(n0, SelStart() + SelLength() + KeyWindowMargin);
     const QString before = TextRange(w0, w1);
+    const QByteArray beforeEnds = LineEndsOf(before, w0);
     const int changes = m_changeCount;
     m_keyChangeFrom = w0;
     m_keyWindowEnd = w1;
     m_changeUntracked = false;
+    // Shift+Enter would put a U+2028 inside the line; it breaks the line as Enter does.
+    std::optional<QKeyEvent> enter;
+    if (e->matches(QKeySequence::InsertLineSeparator))
+        enter.emplace(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->nativeScanCode(),
+                      e->nativeVirtualKey(), e->nativeModifiers(), e->text(), e->isAutoRepeat(), e->count());
     ++m_keyEdit;
-    QPlainTextEdit::keyPressEvent(e);
+    QPlainTextEdit::keyPressEvent(enter ? &*enter : e);
     --m_keyEdit;
+    if (enter)
+        e->setAccepted(enter->isAccepted());
     if (m_changeCount == changes)
         return; // nothing changed: no step, not modified
 
@@ -645,14 +774,25 @@ void TkrRichHTML::keyPressEvent(QKeyEvent *e)
     } else {
         const int n1 = TextLength();
         const QString after = TextRange(w0, std::max(w0, w1 + (n1 - n0)));
+        const QByteArray afterEnds = LineEndsOf(after, w0);
+        // Line breaks with different kept line ends differ, so the step names the very
+        // break that went.
+        const auto same = [&](qsizetype i, qsizetype k) {
+            return before[i] == after[k] && (beforeEnds.isEmpty() || beforeEnds[i] == afterEnds[k]);
+        };
         int p = 0;
         const int maxP = int(std::min(before.size(), after.size()));
-        while (p < maxP && before[p] == after[p])
+        while (p < maxP && same(p, p))
             ++p;
         int s = 0;
-        while (s < maxP - p && before[before.size() - 1 - s] == after[after.size() - 1 - s])
+        while (s < maxP - p && same(before.size() - 1 - s, after.size() - 1 - s))
             ++s;
-        AddUndo({w0 + p, int(after.size()) - p - s, before.mid(p, before.size() - p - s)});
+        const qsizetype removed = before.size() - p - s;
+        QByteArray removedEnds;
+        for (qsizetype i = p; i < p + removed && !beforeEnds.isEmpty(); ++i)
+            if (before[i] == u'\n')
+                removedEnds.append(beforeEnds[i]);
+        AddUndo({w0 + p, int(after.size()) - p - s, before.mid(p, removed), removedEnds});
     }
     if (!ctrlOrAlt && !IsNonEditingKey(key))
         s_lineChanged = true;
@@ -682,8 +822,8 @@ void TkrRichHTML::Cut()
     QGuiApplication::clipboard()->setText(selected);
     {
         TRedrawOff redraw(this);
-        ReplaceRange(s, n, QString());
-        AddUndo({s, 0, selected});
+        const QByteArray ends = ReplaceRange(s, n, QString());
+        AddUndo({s, 0, selected, ends});
         Select(s, 0);
     }
     SetModified(true);
@@ -707,9 +847,9 @@ void TkrRichHTML::insertFromMimeData(const QMimeData *source)
     const QString replaced = SelText();
     {
         TRedrawOff redraw(this);
-        ReplaceRange(s, SelLength(), text);
+        const QByteArray ends = ReplaceRange(s, SelLength(), text);
         const int caret = s + int(text.size());
-        AddUndo({s, caret - s, replaced});
+        AddUndo({s, caret - s, replaced, ends});
         Select(caret, 0);
         ColorCodeLines(LineFromChar(s), LineFromChar(caret));
     }
@@ -725,7 +865,7 @@ void TkrRichHTML::Undo()
     m_undo.pop_back();
     {
         TRedrawOff redraw(this);
-        ReplaceRange(step.Position, step.InsertedLength, step.RemovedText);
+        ReplaceRange(step.Position, step.InsertedLength, step.RemovedText, step.RemovedLineEnds);
         const int pos = std::clamp(step.Position, 0, TextLength());
         const int caret = std::min(TextLength(), pos + int(step.RemovedText.size()));
         Select(caret, 0);
@@ -801,6 +941,7 @@ bool TkrRichHTML::LoadDocument(const QString &name)
         --m_ownEdit;
         m_filename.clear();
         m_fileFormat = TTextFileFormat();
+        m_keepLineEnds = false;
         m_undo.clear();
         SetModified(false);
         return false;
@@ -815,6 +956,8 @@ bool TkrRichHTML::LoadDocument(const QString &name)
         m_runs.Clear();
         setPlainText(text);
         --m_ownEdit;
+        KeepLineEnds(text, format.MixedLineEnds);
+        format.MixedLineEnds.clear();
         m_fileFormat = format;
         m_filename = name;
         if (m_colorCodeMode != ccNone && !text.isEmpty())
@@ -837,9 +980,10 @@ bool TkrRichHTML::SaveDocument(const QString &name)
         m_lastError = QStringLiteral("No file name was given to save the document under.");
         return false;
     }
-    TTextFileFormat format = m_fileFormat;
-    if (!WriteTextFile(name, toPlainText(), format, m_lastError))
+    TTextFileFormat format = SaveFormat();
+    if (!WriteTextFile(name, Text(), format, m_lastError))
         return false; // the old file is intact and the document stays modified
+    format.MixedLineEnds.clear(); // the blocks keep them
     m_fileFormat = format;
     m_filename = name;
     SetModified(false);
@@ -880,17 +1024,17 @@ int TkrRichHTML::ReplaceAll(const QString &findText, const QString &replaceText,
     if (findText.isEmpty())
         return 0;
     TRedrawOff redraw(this);
-    TReplaceAllResult r = ReplaceAllText(toPlainText(), NormalizeLineBreaks(findText),
+    TReplaceAllResult r = ReplaceAllText(Text(), NormalizeLineBreaks(findText),
                                          NormalizeLineBreaks(replaceText), matchCase);
     if (r.Count == 0)
         return 0;
     const QString oldRegion = TextRange(r.First, r.OldEnd);
     const QString newRegion = r.Text.mid(r.First, r.NewEnd - r.First);
     r.Text = QString();
-    ReplaceRange(r.First, r.OldEnd - r.First, newRegion);
+    const QByteArray ends = ReplaceRange(r.First, r.OldEnd - r.First, newRegion);
     // One step holds the whole replacement, so it can be undone whole. The region was
     // replaced as one piece, so its colours are worked out again.
-    AddUndo({r.First, int(newRegion.size()), oldRegion});
+    AddUndo({r.First, int(newRegion.size()), oldRegion, ends});
     ColorCodeLines(LineFromChar(r.First), LineFromChar(r.NewEnd));
     Select(r.NewEnd, 0);
     SetModified(true);
@@ -911,10 +1055,10 @@ void TkrRichHTML::IndentLines()
     const int b = LineStart(last) + LineLength(last);
     const QString old = TextRange(a, b);
     const QString indented = IndentText(old);
-    ReplaceRange(a, b - a, indented);
+    const QByteArray ends = ReplaceRange(a, b - a, indented);
     ColorCodeLines(first, last);
     Select(a, int(indented.size()));
-    AddUndo({a, int(indented.size()), old});
+    AddUndo({a, int(indented.size()), old, ends});
     SetModified(true);
 }
 
@@ -928,13 +1072,14 @@ void TkrRichHTML::UnindentLines()
     const int b = LineStart(last) + LineLength(last);
     const QString old = TextRange(a, b);
     const QString unindented = UnindentText(old);
+    QByteArray ends = LineEndsIn(a, b - a);
     if (unindented != old) {
-        ReplaceRange(a, b - a, unindented);
+        ends = ReplaceRange(a, b - a, unindented);
         ColorCodeLines(first, last);
         SetModified(true);
     }
     Select(a, int(unindented.size()));
-    AddUndo({a, int(unindented.size()), old});
+    AddUndo({a, int(unindented.size()), old, ends});
 }
 
 void TkrRichHTML::StripTags(bool wholeDocument)
@@ -945,7 +1090,7 @@ void TkrRichHTML::StripTags(bool wholeDocument)
     {
         TRedrawOff redraw(this);
         int s = wholeDocument ? 0 : SelStart();
-        QString t = wholeDocument ? toPlainText() : SelText();
+        QString t = wholeDocument ? Text() : SelText();
         const int k = StripTagsStart(t);
         if (k > 0) {
             s += k;
@@ -953,8 +1098,8 @@ void TkrRichHTML::StripTags(bool wholeDocument)
         }
         const QString result = StripTagsText(t);
         if (result != t) {
-            ReplaceRange(s, int(t.size()), result);
-            AddUndo({s, int(result.size()), t});
+            const QByteArray ends = ReplaceRange(s, int(t.size()), result);
+            AddUndo({s, int(result.size()), t, ends});
             ColorCode(s, s + int(result.size()));
             SetModified(true);
         }

@@ -19,6 +19,9 @@ struct TUndoInformation
     int Position = 0;
     int InsertedLength = 0;
     QString RemovedText;
+    // For a document that keeps each line's own line end: those of RemovedText's line
+    // breaks, so undoing puts them back as they were.
+    QByteArray RemovedLineEnds;
 };
 
 // The text control that holds one document: a plain-text editor that colour-codes HTML,
@@ -60,7 +63,9 @@ public:
     static bool LineChanged() { return s_lineChanged; }
 
     // Text and selection, in 0-based character offsets; a line break is one character.
-    QString Text() const { return toPlainText(); }
+    // Every text handed out holds the characters as they are (U+00A0 and U+2028 too);
+    // only the breaks between lines read as "\n".
+    QString Text() const;
     int TextLength() const;
     QString TextRange(int from, int to) const;
     int SelStart() const;
@@ -96,6 +101,9 @@ public:
     // Why the last load or save failed.
     QString LastError() const { return m_lastError; }
     const TTextFileFormat &FileFormat() const { return m_fileFormat; }
+    // The format the text is saved in: the file's, with the end of each line as it stands
+    // when the file mixed line-end styles. EncodeText(Text(), format) gives the bytes.
+    TTextFileFormat SaveFormat() const;
 
     int ReplaceAll(const QString &findText, const QString &replaceText, bool matchCase);
     void IndentLines();
@@ -157,7 +165,18 @@ private:
     void OnContentsChange(int from, int removed, int added);
     void AddUndo(TUndoInformation step);
     // Replaces [pos, pos + length) with text (line breaks as "\n") as one edit of our own.
-    void ReplaceRange(int pos, int length, const QString &text);
+    // Returns the kept line ends of the breaks it removed; the new breaks take lineEnds,
+    // or the removed ones when there are as many, or else the file's style.
+    QByteArray ReplaceRange(int pos, int length, const QString &text, const QByteArray &lineEnds = {});
+    // The kept line ends of the line breaks in [pos, pos + length); empty when the document
+    // keeps none. A break an edit made reads as NewLineEnd.
+    QByteArray LineEndsIn(int pos, int length) const;
+    void SetLineEndsIn(int pos, int length, const QByteArray &ends);
+    // Per character of text (which stands at pos): the kept line end of each line break,
+    // 0 elsewhere; empty when the document keeps none.
+    QByteArray LineEndsOf(const QString &text, int pos) const;
+    // Gives each line of the loaded text the line end it had in the file.
+    void KeepLineEnds(const QString &text, const QByteArray &ends);
     void SetRedraw(bool on);
     bool Redraw() const { return m_redraw; }
     void StylesChanged();
@@ -184,6 +203,8 @@ private:
     int m_lastProgress = -1;
     QString m_lastError;
     TTextFileFormat m_fileFormat;
+    // The file mixed line-end styles: each block remembers the line end before it.
+    bool m_keepLineEnds = false;
 
     QPointer<QMenu> m_popupMenu;
     std::deque<TUndoInformation> m_undo;

@@ -79,10 +79,25 @@ QString GoToLinePrompt(int lineCount)
     return QStringLiteral("Enter Line Number (1-%1)").arg(lineCount);
 }
 
+QString LongTimeFormatWithoutZone(const QLocale &locale)
+{
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString result;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (!quoted && c == u't')
+            continue;
+        result += c;
+    }
+    return result.trimmed();
+}
+
 QStringList DatetimeCaptions(const QDateTime &when, const QLocale &locale)
 {
     const QString shortDate = locale.toString(when.date(), QLocale::ShortFormat);
     const QString longDate = locale.toString(when.date(), QLocale::LongFormat);
-    const QString longTime = locale.toString(when.time(), QLocale::LongFormat);
+    const QString longTime = locale.toString(when.time(), LongTimeFormatWithoutZone(locale));
     return {shortDate, longDate, shortDate + u' ' + longTime, longDate + u' ' + longTime};
 }

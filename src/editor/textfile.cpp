@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cerrno>
 
 namespace {
 
@@ -16,12 +17,16 @@ const char16_t Cp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 // Converts line ends to "\n" in place, noting the style of each; returns the new length.
+// A U+2029 counts as a line end: the editor's document would split the line there anyway.
 qsizetype FoldLineEnds(QChar *d, qsizetype n, QByteArray &ends)
 {
     qsizetype w = 0;
     for (qsizetype r = 0; r < n; ++r) {
         const QChar c = d[r];
-        if (c == u'\r') {
+        if (c == QChar::ParagraphSeparator) {
+            ends.append(char(lePS));
+            d[w++] = u'\n';
+        } else if (c == u'\r') {
             if (r + 1 < n && d[r + 1] == u'\n') {
                 ++r;
                 ends.append(char(leCRLF));
@@ -38,7 +43,94 @@ qsizetype FoldLineEnds(QChar *d, qsizetype n, QByteArray &ends)
     return w;
 }
 
+bool IsAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+}
+
+// Where `word` (lower case) starts in `text` at or after `from`, ignoring case; -1 if nowhere.
+qsizetype FindNoCase(QByteArrayView text, QByteArrayView word, qsizetype from)
+{
+    for (qsizetype i = from; i + word.size() <= text.size(); ++i) {
+        qsizetype k = 0;
+        while (k < word.size() && LowerAscii(text[i + k]) == word[k])
+            ++k;
+        if (k == word.size())
+            return i;
+    }
+    return -1;
+}
+
+// The value after `name` and "=" in a tag's text ("charset=utf-8", "encoding='latin1'"),
+// lower case; empty when the tag holds no such name.
+QByteArray NamedValue(QByteArrayView tag, QByteArrayView name)
+{
+    qsizetype i = FindNoCase(tag, name, 0);
+    if (i < 0)
+        return QByteArray();
+    i += name.size();
+    while (i < tag.size() && (tag[i] == ' ' || tag[i] == '\t'))
+        ++i;
+    if (i >= tag.size() || tag[i] != '=')
+        return QByteArray();
+    ++i;
+    while (i < tag.size() && (tag[i] == ' ' || tag[i] == '\t' || tag[i] == '"' || tag[i] == '\''))
+        ++i;
+    QByteArray value;
+    for (; i < tag.size(); ++i) {
+        const char c = LowerAscii(tag[i]);
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.' || c == ':'))
+            break;
+        value.append(c);
+    }
+    return value;
+}
+
 } // namespace
+
+TTextEncoding DeclaredEncoding(QByteArrayView bytes)
+{
+    QByteArray name;
+    if (bytes.startsWith("<?xml")) {
+        const qsizetype end = bytes.indexOf("?>");
+        name = NamedValue(bytes.first(end < 0 ? bytes.size() : end), "encoding");
+    }
+    // The first META tag that names a charset, looked for in the head only.
+    for (qsizetype lt = bytes.indexOf('<'); name.isEmpty() && lt >= 0; lt = bytes.indexOf('<', lt + 1)) {
+        const QByteArrayView rest = bytes.sliced(lt + 1);
+        const auto startsWith = [&](QByteArrayView word) {
+            return FindNoCase(rest.first(std::min(rest.size(), word.size())), word, 0) == 0;
+        };
+        if (startsWith("body") || startsWith("/head"))
+            break;
+        if (!startsWith("meta"))
+            continue;
+        const qsizetype gt = rest.indexOf('>');
+        name = NamedValue(rest.first(gt < 0 ? rest.size() : gt), "charset");
+    }
+    if (name == "iso-8859-1" || name == "iso8859-1" || name == "iso_8859-1" || name == "latin1"
+        || name == "windows-1252" || name == "cp1252" || name == "x-cp1252")
+        return teWindows1252;
+    return teUtf8;
+}
+
+TTextFileFormat UnixLineEnds(TTextFileFormat format)
+{
+    if (format.LineEnd == leCRLF)
+        format.LineEnd = leLF;
+    for (char &end : format.MixedLineEnds)
+        if (end == char(leCRLF))
+            end = char(leLF);
+    return format;
+}
 
 bool IsValidUtf8(const QByteArray &bytes)
 {
@@ -129,17 +221,19 @@ bool DecodeText(const QByteArray &bytes, QString &text, TTextFileFormat &format,
                            QStringConverter::Flag::Stateless);
         text = dec.decode(QByteArrayView(bytes).sliced(2));
         if (dec.hasError()) {
-            error = QStringLiteral("The file is not valid UTF-16 text.");
+            error = QStringLiteral("it is not valid UTF-16 text");
             return false;
         }
     } else {
         if (bytes.contains('\0')) {
-            error = QStringLiteral("The file holds binary data (NUL bytes) and cannot be opened as text.");
+            error = QStringLiteral("it holds binary data (NUL bytes), not text");
             return false;
         }
         const bool bom = n >= 3 && u[0] == 0xEF && u[1] == 0xBB && u[2] == 0xBF;
         if (IsValidUtf8(bytes)) {
-            format.Encoding = teUtf8;
+            // Plain ASCII reads alike in all three; it keeps the encoding the page names,
+            // so characters typed later are saved the way the browser will read them.
+            format.Encoding = !bom && IsAscii(bytes) ? DeclaredEncoding(bytes) : teUtf8;
             format.ByteOrderMark = bom;
             text = QString::fromUtf8(QByteArrayView(bytes).sliced(bom ? 3 : 0));
         } else {
@@ -149,11 +243,15 @@ bool DecodeText(const QByteArray &bytes, QString &text, TTextFileFormat &format,
     }
     QByteArray ends;
     text.truncate(FoldLineEnds(text.data(), text.size(), ends));
-    if (!ends.isEmpty()) {
-        format.LineEnd = TLineEnd(ends.at(0));
-        if (ends.count(ends.at(0)) != ends.size())
-            format.MixedLineEnds = ends;
-    }
+    // The style is the first CR or LF line end's; a document that has others besides
+    // keeps each line's own.
+    for (const char end : ends)
+        if (end != char(lePS)) {
+            format.LineEnd = TLineEnd(end);
+            break;
+        }
+    if (ends.count(char(format.LineEnd)) != ends.size())
+        format.MixedLineEnds = ends;
     return true;
 }
 
@@ -175,7 +273,7 @@ QByteArray EncodeText(const QString &text, TTextFileFormat &format)
             }
             withEnds.append(QStringView(text).mid(from, nl - from));
             const TLineEnd end = mixed ? TLineEnd(format.MixedLineEnds.at(line)) : format.LineEnd;
-            withEnds.append(end == leCRLF ? u"\r\n" : end == leCR ? u"\r" : u"\n");
+            withEnds.append(end == leCRLF ? u"\r\n" : end == leCR ? u"\r" : end == lePS ? u"\u2029" : u"\n");
             ++line;
             from = nl + 1;
         }
@@ -236,7 +334,7 @@ bool ReadTextFile(const QString &fileName, QString &text, TTextFileFormat &forma
     QString reason;
     QString decoded;
     if (!DecodeText(bytes, decoded, format, reason)) {
-        error = QStringLiteral("Unable to open \"%1\". %2").arg(fileName, reason);
+        error = QStringLiteral("Unable to open \"%1\": %2.").arg(fileName, reason);
         return false;
     }
     bytes = QByteArray();
@@ -249,15 +347,25 @@ bool WriteTextFile(const QString &fileName, const QString &text, TTextFileFormat
     TTextFileFormat fmt = format;
     const QByteArray bytes = EncodeText(text, fmt);
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("Unable to save \"%1\": %2").arg(fileName, file.errorString());
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        error = QStringLiteral("Unable to save \"%1\": %2").arg(fileName, file.errorString());
+    // The device's own text when it has one; a short write (a disk that fills up part-way)
+    // leaves it at "Unknown error", and then errno holds what the system said.
+    const auto fail = [&](int systemError) {
+        const QString reason = file.error() == QFileDevice::NoError && systemError != 0
+                                   ? qt_error_string(systemError)
+                                   : file.errorString();
+        error = QStringLiteral("Unable to save \"%1\": %2").arg(fileName, reason);
         file.cancelWriting();
         return false;
-    }
+    };
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(errno);
+    errno = 0;
+    if (file.write(bytes) != bytes.size())
+        return fail(errno);
+    errno = 0;
+    if (!file.commit())
+        return fail(errno);
     format = fmt;
     return true;
 }

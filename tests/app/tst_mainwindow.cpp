@@ -37,6 +37,7 @@ private slots:
     void openFailures_data();
     void openFailures();
     void commandLineFileIsFirstDocument();
+    void commandLineOpenErrorSaysItOnce();
     void recentlyUsedMenu();
     void newFromTemplatePutsCaretAfterBody();
     void saveAsAddsDefaultExtension();
@@ -274,6 +275,16 @@ void TestMainWindow::commandLineFileIsFirstDocument()
     QVERIFY(m_main->OpenDocument(page));
     QCOMPARE(m_main->HTMLTab()->DocumentCount(), 1);
     QCOMPARE(m_notices, QList<int>{2});
+}
+
+// One sentence names the file once and gives the reason.
+void TestMainWindow::commandLineOpenErrorSaysItOnce()
+{
+    m_main = new TfMain;
+    const QString path = WriteFile(QStringLiteral("ls.bin"), QByteArray("\x7F" "ELF\0\0", 6));
+    m_main->OpenFromCommandLine(path);
+    QCOMPARE(m_boxes, QStringList{QStringLiteral("Unable to open \"%1\": it holds binary data (NUL bytes), not text.").arg(path)});
+    QCOMPARE(m_boxKinds.first(), qMakePair(int(mkError), int(mbOK)));
 }
 
 void TestMainWindow::recentlyUsedMenu()

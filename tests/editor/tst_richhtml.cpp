@@ -1,7 +1,9 @@
 // The editor control: insert, undo, keys, whole-text commands, files and colours.
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QFile>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -54,19 +56,24 @@ private slots:
     void typedTextIsPlainUntilLineIsLeft();
     void colouringLeavesTextStateAlone();
     void formatsReachTheLayout();
+    void colouringALineStopsAtItsEnd();
     void replaceAll();
     void indentAndUnindent_data();
     void indentAndUnindent();
     void stripTags_data();
     void stripTags();
     void selectLines();
+    void loadAndSave_data();
     void loadAndSave();
+    void untouchedLinesKeepTheirLineEnds_data();
+    void untouchedLinesKeepTheirLineEnds();
     void loadRefusesBinaryAndKeepsDocument();
     void failedSaveStaysModified();
     void insertFromFile();
     void fontSettings();
     void updateNesting();
     void longColouringReportsProgress();
+    void inputDuringLongColouring();
     void modifiedNotifications();
 
 private:
@@ -177,6 +184,8 @@ void TestRichHTML::undoRestoresEveryEdit_data()
     QTest::addColumn<QString>("edit");
     QTest::newRow("typing") << "type";
     QTest::newRow("typing over a selection") << "type-over";
+    QTest::newRow("typing over a non-breaking space") << "type-over-nbsp";
+    QTest::newRow("shift enter breaks the line") << "shift-enter";
     QTest::newRow("enter") << "enter";
     QTest::newRow("backspace") << "backspace";
     QTest::newRow("delete at line end") << "delete-eol";
@@ -195,7 +204,7 @@ void TestRichHTML::undoRestoresEveryEdit_data()
 void TestRichHTML::undoRestoresEveryEdit()
 {
     QFETCH(QString, edit);
-    const QString original = QStringLiteral("<P>first line</P>\nsecond <B>bold</B> word\n\tthird\n");
+    const QString original = QStringLiteral("<P>first\u00A0line</P>\nsecond <B>bold</B> word\n\tthird\n");
     SetText(original);
     m_e->setFocus();
     auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(m_e, k, m); };
@@ -206,6 +215,17 @@ void TestRichHTML::undoRestoresEveryEdit()
     if (edit == QLatin1String("type-over")) {
         m_e->Select(3, 5);
         QTest::keyClicks(m_e, QStringLiteral("x"));
+    }
+    if (edit == QLatin1String("type-over-nbsp")) {
+        m_e->Select(8, 1);
+        QTest::keyClicks(m_e, QStringLiteral("x"));
+        QCOMPARE(m_e->UndoStep(0).RemovedText, QStringLiteral("\u00A0"));
+    }
+    if (edit == QLatin1String("shift-enter")) {
+        m_e->Select(8, 0);
+        key(Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(m_e->Text(), QString(original).insert(8, u'\n'));
+        QCOMPARE(m_e->LineCount(), 5);
     }
     if (edit == QLatin1String("enter") || edit == QLatin1String("mixed")) {
         m_e->Select(10, 0);
@@ -365,6 +385,15 @@ void TestRichHTML::formatsReachTheLayout()
     m_e->viewport()->repaint(); // painting applies the same formats without complaint
 }
 
+// Colouring a line again leaves the next line alone: a tag running on into it keeps its colour there.
+void TestRichHTML::colouringALineStopsAtItsEnd()
+{
+    SetText(QStringLiteral("<TABLE\nBORDER=1\nWIDTH=2>x"));
+    QCOMPARE(Marks(*m_e), QStringLiteral("BBBBBBBBBBBBBBBBBBBBBBBB."));
+    m_e->ColorCodeLine(1);
+    QCOMPARE(Marks(*m_e).mid(m_e->LineStart(2)), QStringLiteral("BBBBBBBB."));
+}
+
 void TestRichHTML::replaceAll()
 {
     SetText(QStringLiteral("<td>a</TD><Td>b</td>"));
@@ -378,6 +407,11 @@ void TestRichHTML::replaceAll()
     m_e->Undo();
     m_e->Undo();
     QCOMPARE(m_e->Text(), QStringLiteral("<td>a</TD><Td>b</td>"));
+
+    // Non-breaking spaces between the matches stay what they are.
+    SetText(QStringLiteral("a\u00A0b a\u00A0b"));
+    QCOMPARE(m_e->ReplaceAll(QStringLiteral("b"), QStringLiteral("c"), false), 2);
+    QCOMPARE(m_e->Text(), QStringLiteral("a\u00A0c a\u00A0c"));
 }
 
 void TestRichHTML::indentAndUnindent_data()
@@ -449,9 +483,27 @@ void TestRichHTML::selectLines()
     QCOMPARE(m_e->SelText(), QStringLiteral("three"));
 }
 
+void TestRichHTML::loadAndSave_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("windows-1252") << QByteArray("<HTML>\r\n<BODY>caf\xE9</BODY>\r\n</HTML>\r\n")
+                                  << QStringLiteral("<HTML>\n<BODY>caf\u00E9</BODY>\n</HTML>\n");
+    QTest::newRow("windows-1252 non-breaking space") << QByteArray("<P>a\xA0" "b \xA0</P>\r\n")
+                                                     << QStringLiteral("<P>a\u00A0b \u00A0</P>\n");
+    QTest::newRow("utf-8 non-breaking space") << QByteArray("<P>caf\xC3\xA9\xC2\xA0!</P>\n")
+                                              << QStringLiteral("<P>caf\u00E9\u00A0!</P>\n");
+    QTest::newRow("line and paragraph separators") << QByteArray("a\xE2\x80\xA8" "b\r\nc\xE2\x80\xA9" "d\r\n")
+                                                   << QStringLiteral("a\u2028b\nc\nd\n");
+    QTest::newRow("mixed line ends") << QByteArray("<HTML>\r\n<BODY>\n</BODY>\r\n</HTML>\n")
+                                     << QStringLiteral("<HTML>\n<BODY>\n</BODY>\n</HTML>\n");
+}
+
+// A document saved unchanged is byte for byte the file it was loaded from.
 void TestRichHTML::loadAndSave()
 {
-    const QByteArray bytes("<HTML>\r\n<BODY>caf\xE9</BODY>\r\n</HTML>\r\n");
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
     const QString path = m_dir.filePath(QStringLiteral("page.html"));
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -461,7 +513,10 @@ void TestRichHTML::loadAndSave()
     QSignalSpy saved(m_e, &TkrRichHTML::OnDocumentSaved);
     m_e->SetFilename(path);
     QCOMPARE(m_e->Filename(), path);
-    QCOMPARE(m_e->Text(), QStringLiteral("<HTML>\n<BODY>caf\u00E9</BODY>\n</HTML>\n"));
+    QCOMPARE(m_e->Text(), text);
+    QCOMPARE(m_e->TextRange(0, m_e->TextLength()), text);
+    m_e->Select(0, m_e->TextLength());
+    QCOMPARE(m_e->SelText(), text);
     QVERIFY(!m_e->Modified());
     QVERIFY(!m_e->CanUndo());
     const QString copy = m_dir.filePath(QStringLiteral("copy.html"));
@@ -471,6 +526,61 @@ void TestRichHTML::loadAndSave()
     QFile c(copy);
     QVERIFY(c.open(QIODevice::ReadOnly));
     QCOMPARE(c.readAll(), bytes);
+}
+
+void TestRichHTML::untouchedLinesKeepTheirLineEnds_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::newRow("enter after the last line")
+        << "end" << QByteArray("<HTML>\r\n<BODY>\n</BODY>\r\n</HTML>\nx\r\ny");
+    QTest::newRow("enter inside a line")
+        << "split" << QByteArray("<HTML>\r\n<BOD\r\nY>\n</BODY>\r\n</HTML>\n");
+    QTest::newRow("joined lines") << "join" << QByteArray("<HTML>\r\n<BODY></BODY>\r\n</HTML>\n");
+    QTest::newRow("joined lines undone") << "join-undo" << QByteArray("<HTML>\r\n<BODY>\n</BODY>\r\n</HTML>\n");
+    QTest::newRow("replace all across lines") << "replace" << QByteArray("<html>\r\n<body>\n</body>\r\n</html>\n");
+    QTest::newRow("pasted lines over lines, undone")
+        << "paste-undo" << QByteArray("<HTML>\r\n<BODY>\n</BODY>\r\n</HTML>\n");
+}
+
+// A file that mixes line-end styles keeps them where the user did not edit; a new line
+// break takes the style of the file's first line end.
+void TestRichHTML::untouchedLinesKeepTheirLineEnds()
+{
+    QFETCH(QString, edit);
+    QFETCH(QByteArray, saved);
+    const QString path = m_dir.filePath(QStringLiteral("mixed.html"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<HTML>\r\n<BODY>\n</BODY>\r\n</HTML>\n");
+    f.close();
+    QVERIFY(m_e->LoadDocument(path));
+    m_e->setFocus();
+    if (edit == QLatin1String("end")) {
+        QTest::keyClick(m_e, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(m_e, QStringLiteral("x"));
+        QTest::keyClick(m_e, Qt::Key_Return);
+        QTest::keyClicks(m_e, QStringLiteral("y"));
+    } else if (edit == QLatin1String("split")) {
+        m_e->Select(11, 0);
+        QTest::keyClick(m_e, Qt::Key_Return);
+    } else if (edit.startsWith(QLatin1String("join"))) {
+        m_e->Select(14, 0);
+        QTest::keyClick(m_e, Qt::Key_Backspace);
+    } else if (edit == QLatin1String("replace")) {
+        QCOMPARE(m_e->ReplaceAll(QStringLiteral("<"), QStringLiteral("<"), false), 4);
+        m_e->Select(0, m_e->TextLength());
+        m_e->ReplaceSelection(m_e->SelText().toLower());
+    } else if (edit == QLatin1String("paste-undo")) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("1\n2\n3\n4\n"));
+        m_e->Select(0, m_e->TextLength());
+        m_e->Paste();
+    }
+    if (edit.endsWith(QLatin1String("-undo")))
+        m_e->Undo();
+    QVERIFY(m_e->SaveDocument(path));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), saved);
 }
 
 void TestRichHTML::loadRefusesBinaryAndKeepsDocument()
@@ -597,6 +707,43 @@ void TestRichHTML::longColouringReportsProgress()
     QVERIFY(marks.endsWith(QStringLiteral("..........")));
     QVERIFY(!marks.contains(u'Q'));
     QCOMPARE(progress.last().at(1).toInt(), 100);
+}
+
+// Keys typed while a long colour coding runs arrive afterwards, in order; a dialog that
+// opens meanwhile gets its own keys.
+void TestRichHTML::inputDuringLongColouring()
+{
+    QString text;
+    while (text.size() < 200000)
+        text += QStringLiteral("<TABLE BORDER=1><TR><TD>cell</TD></TR></TABLE>\n");
+    SetText(QString());
+    m_e->activateWindow();
+    m_e->setFocus();
+    QWindow *window = m_e->window()->windowHandle();
+    QString dialogText;
+    bool typed = false;
+    connect(m_e, &TkrRichHTML::OnProgressChange, this, [&](TkrRichHTML *, int percent) {
+        if (typed || percent == 0)
+            return;
+        typed = true;
+        QTest::keyClick(window, Qt::Key_Q);
+        QDialog dialog(m_e);
+        auto *edit = new QLineEdit(&dialog);
+        QTimer::singleShot(0, &dialog, [&] {
+            edit->setFocus();
+            QTest::keyClick(dialog.windowHandle(), Qt::Key_X);
+            dialog.accept();
+        });
+        dialog.exec();
+        dialogText = edit->text();
+        QTest::keyClick(window, Qt::Key_W);
+    });
+    SetText(text);
+    QVERIFY(typed);
+    QCOMPARE(dialogText, QStringLiteral("x"));
+    QCOMPARE(m_e->Text(), text); // nothing typed into the text while it runs
+    QCoreApplication::processEvents();
+    QCOMPARE(m_e->Text(), QStringLiteral("qw") + text);
 }
 
 void TestRichHTML::modifiedNotifications()

@@ -2,6 +2,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
 
 #include "editor/textfile.h"
 #include "editor/textops.h"
@@ -20,6 +23,10 @@ private slots:
     void windows1252FallsBackToUtf8();
     void mixedLineEndsAfterLineCountChanges();
     void failedWriteKeepsOldFile();
+    void failedWriteSaysWhy_data();
+    void failedWriteSaysWhy();
+    void unixLineEnds_data();
+    void unixLineEnds();
     void largeFileIsWhole();
     void replaceAll_data();
     void replaceAll();
@@ -57,6 +64,20 @@ void TestTextFile::roundTrip_data()
     QTest::newRow("utf16 le") << QByteArray("\xFF\xFE" "a\0\r\0\n\0b\0", 10) << QStringLiteral("a\nb") << int(teUtf16LE) << int(leCRLF);
     QTest::newRow("empty") << QByteArray() << QString() << int(teUtf8) << int(leCRLF);
     QTest::newRow("truncated utf8 sequence") << QByteArray("ab\xC3") << QStringLiteral("ab\u00C3") << int(teWindows1252) << int(leCRLF);
+    QTest::newRow("non-breaking space, utf-8") << QByteArray("a\xC2\xA0" "b\r\n") << QStringLiteral("a\u00A0b\n") << int(teUtf8) << int(leCRLF);
+    QTest::newRow("line separator kept, paragraph separator ends a line")
+        << QByteArray("a\xE2\x80\xA8" "b\xE2\x80\xA9" "c\r\nd") << QStringLiteral("a\u2028b\nc\nd") << int(teUtf8) << int(leCRLF);
+    QTest::newRow("ascii naming iso-8859-1 in http-equiv")
+        << QByteArray("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=ISO-8859-1\">\n")
+        << QStringLiteral("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=ISO-8859-1\">\n") << int(teWindows1252) << int(leLF);
+    QTest::newRow("ascii naming windows-1252 in meta charset") << QByteArray("<head><meta charset='windows-1252'>")
+        << QStringLiteral("<head><meta charset='windows-1252'>") << int(teWindows1252) << int(leCRLF);
+    QTest::newRow("ascii xml declaration") << QByteArray("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?><html/>")
+        << QStringLiteral("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?><html/>") << int(teWindows1252) << int(leCRLF);
+    QTest::newRow("ascii naming utf-8") << QByteArray("<meta charset=utf-8>") << QStringLiteral("<meta charset=utf-8>") << int(teUtf8) << int(leCRLF);
+    QTest::newRow("ascii naming another charset") << QByteArray("<meta charset=koi8-r>") << QStringLiteral("<meta charset=koi8-r>") << int(teUtf8) << int(leCRLF);
+    QTest::newRow("charset named in the body only")
+        << QByteArray("<meta name=x><body><meta charset=latin1>") << QStringLiteral("<meta name=x><body><meta charset=latin1>") << int(teUtf8) << int(leCRLF);
 }
 
 // What is loaded is what is saved, byte for byte.
@@ -78,6 +99,9 @@ void TestTextFile::roundTrip()
     QFile f(out);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), bytes);
+    // A character typed later is saved in that encoding, as the page says.
+    if (encoding == teWindows1252)
+        QVERIFY(EncodeText(loaded + QStringLiteral("\u00E9"), format).endsWith('\xE9'));
 }
 
 void TestTextFile::refusesBadFiles_data()
@@ -143,6 +167,55 @@ void TestTextFile::failedWriteKeepsOldFile()
     QDir().mkpath(folder + QStringLiteral("/inner"));
     QVERIFY(!WriteTextFile(folder, QStringLiteral("t"), format, error));
     QVERIFY(QFileInfo(folder + QStringLiteral("/inner")).isDir());
+}
+
+void TestTextFile::failedWriteSaysWhy_data()
+{
+    QTest::addColumn<int>("sizeLimit");
+    // A write the file size limit stops part-way fails as one on a disk that fills up does.
+    QTest::newRow("write cut short") << 4096;
+    QTest::newRow("nothing written") << 0;
+}
+
+// The message gives the system's reason, once, never "Unknown error".
+void TestTextFile::failedWriteSaysWhy()
+{
+    QFETCH(int, sizeLimit);
+    const QString path = m_dir.filePath(QStringLiteral("limited.html"));
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limited = old;
+    limited.rlim_cur = rlim_t(sizeLimit);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    TTextFileFormat format;
+    QString error;
+    const bool written = WriteTextFile(path, QString(200000, u'x'), format, error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+    QVERIFY(!written);
+    QCOMPARE(error, QStringLiteral("Unable to save \"%1\": %2").arg(path, qt_error_string(EFBIG)));
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+void TestTextFile::unixLineEnds_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("lfOnly");
+    QTest::newRow("cr lf becomes lf") << QByteArray("a\r\nb\r\n") << QByteArray("a\nb\n");
+    QTest::newRow("a lone cr stays") << QByteArray("a\rb\rc") << QByteArray("a\rb\rc");
+    QTest::newRow("mixed") << QByteArray("a\r\nb\rc\nd\r\n") << QByteArray("a\nb\rc\nd\n");
+}
+
+void TestTextFile::unixLineEnds()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, lfOnly);
+    QString text, error;
+    TTextFileFormat format;
+    QVERIFY(DecodeText(bytes, text, format, error));
+    format = UnixLineEnds(format);
+    QCOMPARE(EncodeText(text, format), lfOnly);
 }
 
 // No length limit: a text far past a million characters is read and written whole.

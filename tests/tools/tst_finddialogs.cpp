@@ -170,6 +170,7 @@ void TestFindDialogs::findNext_data()
     QTest::newRow("whole word and match case") << "a Title titles title" << "title" << 0 << true << true << 15;
     QTest::newRow("nothing after the caret") << "title x" << "title" << 3 << false << false << -1;
     QTest::newRow("empty find text") << "title" << "" << 0 << false << false << -1;
+    QTest::newRow("non-breaking space") << "a b a\u00A0b" << "a\u00A0b" << 0 << false << false << 4;
 }
 
 void TestFindDialogs::findNext()
