@@ -1674,7 +1674,7 @@ bool TfMain::LaunchBrowser(const QString &browserPath)
             return false;
         break;
     case Preview::LaunchAction::SendTemporaryCopy:
-        file = Preview::TemporaryPreviews().Create(file, m_openDir, e->Text(), e->FileFormat());
+        file = Preview::TemporaryPreviews().Create(file, m_openDir, e->Text(), e->SaveFormat());
         if (file.isEmpty()) {
             MessageBox(mkError, QStringLiteral("Unable to write a temporary copy of the document."), mbOK, this);
             return false;
