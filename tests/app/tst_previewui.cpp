@@ -43,6 +43,15 @@ private:
             return answer;
         });
     }
+    // Writes a page into the test folder and returns its full name.
+    QString WritePage(const QString &name, const QByteArray &bytes)
+    {
+        const QString page = m_dir.filePath(name);
+        QFile f(page);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+        return page;
+    }
     QString FakeBrowser()
     {
         // A "browser" that writes the arguments it was given, one per line.
@@ -123,11 +132,7 @@ void TestPreviewUi::browsePageShowsDocument()
 // A warning, then the browser list; a browser entered there gets the page at once.
 void TestPreviewUi::noBrowserAsksForOne()
 {
-    const QString page = m_dir.filePath(QStringLiteral("plain.html"));
-    QFile f(page);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("<P>x</P>");
-    f.close();
+    const QString page = WritePage(QStringLiteral("plain.html"), "<P>x</P>");
     QVERIFY(m_main->OpenDocument(page));
     m_main->m_browserListHook = [this] {
         ++m_listEdits;
@@ -159,11 +164,7 @@ void TestPreviewUi::temporaryCopyGoesToBrowser()
     m_main = new TfMain;
     Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Fake"), FakeBrowser())});
     QDir(m_dir.path()).mkpath(QStringLiteral("site folder"));
-    const QString page = m_dir.filePath(QStringLiteral("site folder/page.html"));
-    QFile f(page);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("<P>saved</P>");
-    f.close();
+    const QString page = WritePage(QStringLiteral("site folder/page.html"), "<P>saved</P>");
     QVERIFY(m_main->OpenDocument(page));
     m_main->ActiveEditor()->InsertTags(QStringLiteral("<B>unsaved</B>"), QString(), false);
     m_main->ViewInExternalBrowser();
@@ -209,11 +210,7 @@ void TestPreviewUi::severalBrowsersOfferAList()
     const QString fake = FakeBrowser();
     Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("First"), m_dir.filePath(QStringLiteral("gone"))),
                                Preview::FormatBrowserEntry(QStringLiteral("Second"), fake)});
-    const QString page = m_dir.filePath(QStringLiteral("plain.html"));
-    QFile f(page);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("<P>x</P>");
-    f.close();
+    const QString page = WritePage(QStringLiteral("plain.html"), "<P>x</P>");
     QVERIFY(m_main->OpenDocument(page));
     QStringList offered;
     m_main->m_browserChoiceHook = [&](const QList<QAction *> &actions) {
@@ -262,13 +259,8 @@ void TestPreviewUi::launchSettings()
     RecordBoxes(answer);
     const QString browser = FakeBrowser();
     const QString page = m_dir.filePath(QStringLiteral("named.html"));
-    if (!untitled) {
-        QFile f(page);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("<P>old</P>");
-        f.close();
-        QVERIFY(m_main->OpenDocument(page));
-    }
+    if (!untitled)
+        QVERIFY(m_main->OpenDocument(WritePage(QStringLiteral("named.html"), "<P>old</P>")));
     m_main->ActiveEditor()->InsertTags(QStringLiteral("<B>new</B>"), QString(), false);
     m_main->LaunchBrowser(browser);
     if (sent.isEmpty()) {
