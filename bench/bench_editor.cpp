@@ -31,11 +31,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "bench_shell.h"
 #include "bench_util.h"
 #include "editor/richhtml.h"
-#include "editor/textfile.h"
+#include "common/textfile.h"
 #include "tools/finddialogs.h"
 #include "tools/search.h"
 

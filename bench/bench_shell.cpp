@@ -33,12 +33,12 @@
 
 #include "app/htmltab.h"
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "app/messagedialog.h"
 #include "app/shellsettings.h"
 #include "bench_util.h"
 #include "editor/richhtml.h"
-#include "editor/textfile.h"
+#include "common/textfile.h"
 #include "platform/configstore.h"
 
 extern char **environ;

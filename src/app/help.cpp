@@ -9,7 +9,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/programfolder.h"
+#include "platform/programfolder.h"
 
 namespace {
 

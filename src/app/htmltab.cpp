@@ -15,7 +15,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "editor/richhtml.h"
 #include "platform/dropfiles.h"
 

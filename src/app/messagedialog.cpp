@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "app/notices.h"
 
 namespace {

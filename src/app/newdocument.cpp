@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "app/newdocumentcheck.h"
 
 TfNewDocument::TfNewDocument(QWidget *parent)

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "editor/textfile.h"
+#include "common/textfile.h"
 
 // Showing the active document in an external browser: the browser list, the choice of
 // the file a browser gets, how the browser is reached, and the temporary preview copies.

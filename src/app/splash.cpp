@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/programfolder.h"
+#include "platform/programfolder.h"
 
 TfSplash::TfSplash(QWidget *parent)
     : QFrame(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)

@@ -15,8 +15,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/filedialogs.h"
-#include "app/messagebox.h"
+#include "platform/filedialogs.h"
+#include "platform/messagebox.h"
 
 namespace {
 

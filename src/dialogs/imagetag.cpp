@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
-#include "app/fileutils.h"
-#include "app/imagesize.h"
+#include "common/fileutils.h"
+#include "common/imagesize.h"
 #include "platform/configstore.h"
 
 QStringList ImageAlignWords()

@@ -19,7 +19,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/filedialogs.h"
+#include "platform/filedialogs.h"
 #include "settings/colorcombo.h"
 #include "dialogs/rundialog.h"
 

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "app/fileutils.h"
-#include "app/pathutils.h"
+#include "common/fileutils.h"
+#include "common/pathutils.h"
 #include "dialogs/imagetag.h"
 #include "platform/configstore.h"
 

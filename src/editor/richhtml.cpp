@@ -21,7 +21,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "editor/tagtext.h"
 #include "editor/textops.h"
 #include "platform/configstore.h"

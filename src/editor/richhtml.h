@@ -9,7 +9,7 @@
 
 #include "editor/colorcoding.h"
 #include "editor/stylerunstore.h"
-#include "editor/textfile.h"
+#include "common/textfile.h"
 #include "platform/colortypes.h"
 
 // One step of the editor's own undo history: undoing it replaces InsertedLength characters

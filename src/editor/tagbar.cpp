@@ -16,10 +16,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/messagebox.h"
-#include "app/programfolder.h"
+#include "platform/messagebox.h"
+#include "platform/programfolder.h"
 #include "editor/richhtml.h"
-#include "editor/textfile.h"
+#include "common/textfile.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "editor/tagbuttons.h"
 
-#include "app/programfolder.h"
+#include "platform/programfolder.h"
 #include "editor/tagtext.h"
-#include "editor/textfile.h"
+#include "common/textfile.h"
 #include "platform/configstore.h"
 
 namespace {

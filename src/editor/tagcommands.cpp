@@ -1,5 +1,7 @@
 #include "editor/tagcommands.h"
 
+#include "common/fileutils.h"
+
 QString UppercaseAZ(const QString &text)
 {
     QString out = text;
@@ -77,21 +79,6 @@ int GoToLineTarget(const QString &answer, int lineCount, int caretLine)
 QString GoToLinePrompt(int lineCount)
 {
     return QStringLiteral("Enter Line Number (1-%1)").arg(lineCount);
-}
-
-QString LongTimeFormatWithoutZone(const QLocale &locale)
-{
-    const QString format = locale.timeFormat(QLocale::LongFormat);
-    QString result;
-    bool quoted = false;
-    for (const QChar c : format) {
-        if (c == u'\'')
-            quoted = !quoted;
-        if (!quoted && c == u't')
-            continue;
-        result += c;
-    }
-    return result.trimmed();
 }
 
 QStringList DatetimeCaptions(const QDateTime &when, const QLocale &locale)

@@ -34,9 +34,6 @@ QString ConvertLinesText(const QStringList &lines, const TLineBlockTexts &texts)
 int GoToLineTarget(const QString &answer, int lineCount, int caretLine);
 QString GoToLinePrompt(int lineCount);
 
-// The locale's long time format without its time zone ("t" outside quoted text): a time
-// of day shown in a document or a file list carries none.
-QString LongTimeFormatWithoutZone(const QLocale &locale);
 
 // The captions of the four Insert Datetime items, in menu order: short date, long date,
 // short date with long time, long date with long time (the time without its zone).

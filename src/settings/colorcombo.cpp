@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 
-#include "app/customcolors.h"
+#include "platform/customcolors.h"
 
 namespace {
 

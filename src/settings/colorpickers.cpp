@@ -2,7 +2,7 @@
 
 #include <Qt>
 
-#include "app/colortext.h"
+#include "common/colortext.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "editor/richhtml.h"
 
 // ---- Searches on an editor ----

@@ -7,10 +7,10 @@
 #include <QUrl>
 #include <QtTest>
 
-#include "app/colortext.h"
-#include "app/customcolors.h"
-#include "app/messagebox.h"
-#include "app/shellopen.h"
+#include "common/colortext.h"
+#include "platform/customcolors.h"
+#include "platform/messagebox.h"
+#include "platform/shellopen.h"
 #include "platform/configstore.h"
 #include "testsupport.h"
 

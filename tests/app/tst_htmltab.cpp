@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "app/htmltab.h"
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "editor/richhtml.h"
 #include "testsupport.h"
 

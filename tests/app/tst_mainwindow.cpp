@@ -8,12 +8,12 @@
 #include <QtTest>
 
 #include "app/application.h"
-#include "app/filedialogs.h"
+#include "platform/filedialogs.h"
 #include "app/htmltab.h"
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "app/messagedialog.h"
-#include "app/programfolder.h"
+#include "platform/programfolder.h"
 #include "app/shellsettings.h"
 #include "editor/richhtml.h"
 #include "platform/configstore.h"

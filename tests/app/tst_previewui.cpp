@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/filedialogs.h"
+#include "platform/filedialogs.h"
 #include "app/htmltab.h"
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "app/messagedialog.h"
 #include "app/preview.h"
 #include "app/shellsettings.h"

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/fileutils.h"
+#include "common/fileutils.h"
 #include "app/mrulist.h"
 #include "app/shellsettings.h"
 #include "platform/configstore.h"

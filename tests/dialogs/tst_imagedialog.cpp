@@ -7,7 +7,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "dialogs/imagedialog.h"
 #include "testsupport.h"
 

@@ -10,7 +10,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/filedialogs.h"
+#include "platform/filedialogs.h"
 #include "dialogs/tabledialogs.h"
 #include "editor/richhtml.h"
 #include "settings/colorcombo.h"

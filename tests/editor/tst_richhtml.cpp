@@ -9,7 +9,7 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "editor/richhtml.h"
 #include "platform/configstore.h"
 #include "testsupport.h"

@@ -12,8 +12,8 @@
 #include <QTabBar>
 #include <QtTest>
 
-#include "app/messagebox.h"
-#include "app/programfolder.h"
+#include "platform/messagebox.h"
+#include "platform/programfolder.h"
 #include "editor/richhtml.h"
 #include "editor/tagbar.h"
 #include "editor/tagtext.h"

@@ -7,7 +7,7 @@
 #include <QSet>
 #include <QtTest>
 
-#include "app/programfolder.h"
+#include "platform/programfolder.h"
 #include "editor/tagbuttons.h"
 #include "editor/tagtext.h"
 #include "platform/configstore.h"

@@ -6,7 +6,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "app/colortext.h"
+#include "common/colortext.h"
+#include "platform/customcolors.h"
 #include "platform/configstore.h"
 #include "settings/colorcombo.h"
 #include "testsupport.h"

@@ -2,7 +2,7 @@
 // directions, the keys that step over the separator, and the swatch panel's layout.
 #include <QtTest>
 
-#include "app/colortext.h"
+#include "common/colortext.h"
 #include "settings/colorpickers.h"
 #include "testsupport.h"
 

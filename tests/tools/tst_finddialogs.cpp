@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "editor/richhtml.h"
 #include "testsupport.h"
 #include "tools/finddialogs.h"

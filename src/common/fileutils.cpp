@@ -1,4 +1,4 @@
-#include "app/fileutils.h"
+#include "common/fileutils.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -7,8 +7,7 @@
 #include <QSet>
 #include <QTemporaryFile>
 
-#include "app/htmlextensions.h"
-#include "editor/tagcommands.h"
+#include "common/htmlextensions.h"
 
 TFileKind FileKindOf(const QString &fileName)
 {
@@ -81,6 +80,21 @@ bool PathUsable(const QString &path)
     if (info.isFile())
         return info.absoluteDir().exists();
     return info.exists();
+}
+
+QString LongTimeFormatWithoutZone(const QLocale &locale)
+{
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString result;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (!quoted && c == u't')
+            continue;
+        result += c;
+    }
+    return result.trimmed();
 }
 
 QString FileDateText(const QDateTime &time)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -30,3 +31,7 @@ bool PathUsable(const QString &path);
 // "Tuesday, March 5, 2024 2:07:09 PM": the time in local time, with the names and time
 // format of the current locale (long forms, without a time zone). Empty for an invalid time.
 QString FileDateText(const QDateTime &time);
+// The locale's long time format without its time zone ("t" outside quoted text): a time
+// of day shown in a document or a file list carries none.
+QString LongTimeFormatWithoutZone(const QLocale &locale);
+

@@ -1,9 +1,7 @@
-#include "app/customcolors.h"
+#include "platform/customcolors.h"
 
 #include <QColorDialog>
 #include <QStringList>
-
-#include "app/colortext.h"
 
 void LoadCustomColors(const QString &key)
 {

@@ -1,4 +1,4 @@
-#include "app/imagesize.h"
+#include "common/imagesize.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -9,11 +9,12 @@
 #include <QUrl>
 #include <QtTest>
 
-#include "app/colortext.h"
-#include "app/filetext.h"
-#include "app/fileutils.h"
-#include "app/imagesize.h"
-#include "app/pathutils.h"
+#include "common/colortext.h"
+#include "platform/customcolors.h"
+#include "common/filetext.h"
+#include "common/fileutils.h"
+#include "common/imagesize.h"
+#include "common/pathutils.h"
 #include "platform/configstore.h"
 #include "platform/shell.h"
 #include "testsupport.h"

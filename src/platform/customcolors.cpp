@@ -1,4 +1,4 @@
-#include "app/colortext.h"
+#include "platform/customcolors.h"
 
 #include "platform/configstore.h"
 
@@ -9,23 +9,7 @@ QString CustomColorsKey(const QString &key)
     return key + QLatin1String("\\CustomColors");
 }
 
-QString TwoHexDigits(int value)
-{
-    return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
-}
-
 } // namespace
-
-QString ColorToHex(TColor color)
-{
-    const QColor rgb = ColorToQColor(color).toRgb();
-    return TwoHexDigits(rgb.red()) + TwoHexDigits(rgb.green()) + TwoHexDigits(rgb.blue());
-}
-
-QString ColorToHTML(TColor color)
-{
-    return u'#' + ColorToHex(color);
-}
 
 QStringList ReadCustomColors(const QString &key)
 {

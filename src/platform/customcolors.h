@@ -5,12 +5,6 @@
 
 #include "platform/colortypes.h"
 
-// Six upper-case hexadecimal digits, red first ("FF8000" for orange). System colours are
-// resolved to their current RGB value first.
-QString ColorToHex(TColor color);
-// "#" and the same six digits, as an HTML colour value.
-QString ColorToHTML(TColor color);
-
 // The custom colours of the colour dialogs: sixteen entries "ColorA=FFFFFF" ...
 // "ColorP=...", kept under key + "\CustomColors" as values "Color1" ... "Color16". The
 // digits are the colour value 0x00BBGGRR in hexadecimal (blue first), as the colour
@@ -24,3 +18,8 @@ bool WriteCustomColors(const QString &key, const QStringList &entries);
 QString CustomColorEntry(int index, TColor color);
 // The colour an entry holds; white when it holds no valid digits.
 TColor CustomColorEntryColor(const QString &entry);
+
+// Qt's colour dialogs share one set of custom colours; these load the saved entries into
+// that set and save it back.
+void LoadCustomColors(const QString &key);
+void SaveCustomColors(const QString &key);

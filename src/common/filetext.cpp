@@ -1,10 +1,10 @@
-#include "app/filetext.h"
+#include "common/filetext.h"
 
 #include <algorithm>
 
 #include <QFile>
 
-#include "editor/textfile.h"
+#include "common/textfile.h"
 
 namespace {
 

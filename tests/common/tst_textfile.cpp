@@ -6,7 +6,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
-#include "editor/textfile.h"
+#include "common/textfile.h"
 #include "editor/textops.h"
 #include "testsupport.h"
 

@@ -2,7 +2,7 @@
 #include <QFile>
 #include <QtTest>
 
-#include "app/htmlextensions.h"
+#include "common/htmlextensions.h"
 #include "platform/configstore.h"
 #include "testsupport.h"
 

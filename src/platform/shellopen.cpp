@@ -1,6 +1,6 @@
-#include "app/shellopen.h"
+#include "platform/shellopen.h"
 
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "platform/shell.h"
 
 int ShellOpen(const QString &fileName)

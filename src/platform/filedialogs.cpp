@@ -1,4 +1,4 @@
-#include "app/filedialogs.h"
+#include "platform/filedialogs.h"
 
 #include <QFileDialog>
 

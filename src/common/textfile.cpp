@@ -1,4 +1,4 @@
-#include "editor/textfile.h"
+#include "common/textfile.h"
 
 #include <QFile>
 #include <QFileInfo>

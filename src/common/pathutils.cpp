@@ -1,4 +1,4 @@
-#include "app/pathutils.h"
+#include "common/pathutils.h"
 
 #include <algorithm>
 

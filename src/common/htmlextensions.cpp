@@ -1,4 +1,4 @@
-#include "app/htmlextensions.h"
+#include "common/htmlextensions.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,4 +1,4 @@
-#include "app/inputbox.h"
+#include "platform/inputbox.h"
 
 #include <QApplication>
 #include <QInputDialog>
