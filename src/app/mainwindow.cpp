@@ -46,6 +46,7 @@
 #include "platform/programfolder.h"
 #include "app/preview.h"
 #include "app/rulers.h"
+#include "app/toolbaricons.h"
 #include "app/shellsettings.h"
 #include "dialogs/convertdialogs.h"
 #include "dialogs/imagedialog.h"
@@ -511,40 +512,38 @@ void TfMain::CreateToolbar()
     {
         const char *name;
         const char *hint;
-        QStyle::StandardPixmap icon;
         std::function<void()> slot;
         bool checkable;
     };
-    QStyle *st = style();
     const Button upper[] = {
-        {"spdNew", "New", QStyle::SP_FileIcon, [this] { NewFromTemplate(m_documentTemplate); }, false},
-        {"spdOpen", "Open", QStyle::SP_DialogOpenButton, [this] { OpenDocument(); }, false},
-        {"spdSave", "Save", QStyle::SP_DialogSaveButton, [this] { SaveActive(); }, false},
-        {"spdProjects", "Projects", QStyle::SP_DirIcon, {}, false},
-        {"spdSpellCheck", "Spell Check", QStyle::SP_DialogApplyButton, {}, false},
-        {"spdFind", "Find", QStyle::SP_FileDialogContentsView, [this] { cdgFind->Execute(); }, false},
-        {"spdReplace", "Replace", QStyle::SP_BrowserReload, [this] { cdgReplace->Execute(); }, false},
-        {"spdExtReplace", "Extended replace", QStyle::SP_FileDialogDetailedView, {}, false},
-        {"spdRulers", "Rulers", QStyle::SP_ToolBarHorizontalExtensionButton, [this] { SetRulersVisible(!m_rulers); }, true},
-        {"spdFullScreen", "Full Screen", QStyle::SP_TitleBarMaxButton, [this] { SetFullScreen(!m_fullScreen); }, true},
-        {"spdExternalBrowser", "Open in external browser", QStyle::SP_ComputerIcon, [this] { ViewInExternalBrowser(); }, false},
+        {"spdNew", "New", [this] { NewFromTemplate(m_documentTemplate); }, false},
+        {"spdOpen", "Open", [this] { OpenDocument(); }, false},
+        {"spdSave", "Save", [this] { SaveActive(); }, false},
+        {"spdProjects", "Projects", {}, false},
+        {"spdSpellCheck", "Spell Check", {}, false},
+        {"spdFind", "Find", [this] { cdgFind->Execute(); }, false},
+        {"spdReplace", "Replace", [this] { cdgReplace->Execute(); }, false},
+        {"spdExtReplace", "Extended replace", {}, false},
+        {"spdRulers", "Rulers", [this] { SetRulersVisible(!m_rulers); }, true},
+        {"spdFullScreen", "Full Screen", [this] { SetFullScreen(!m_fullScreen); }, true},
+        {"spdExternalBrowser", "Open in external browser", [this] { ViewInExternalBrowser(); }, false},
     };
     const Button lower[] = {
-        {"spdCut", "Cut", QStyle::SP_DialogDiscardButton, [this] { ActiveEditor()->Cut(); }, false},
-        {"spdCopy", "Copy", QStyle::SP_FileLinkIcon, [this] { ActiveEditor()->copy(); }, false},
-        {"spdPaste", "Paste", QStyle::SP_DialogResetButton, [this] { ActiveEditor()->Paste(); }, false},
-        {"spdPublish", "Publish current document", QStyle::SP_DriveNetIcon, {}, false},
-        {"spdSettings", "Settings", QStyle::SP_FileDialogListView, {}, false},
-        {"spdUndo", "Undo", QStyle::SP_ArrowBack, [this] { ActiveEditor()->Undo(); }, false},
-        {"spdIndent", "Indent", QStyle::SP_ArrowRight, [this] { ActiveEditor()->IndentLines(); }, false},
-        {"spdUnindent", "Unindent", QStyle::SP_ArrowLeft, [this] { ActiveEditor()->UnindentLines(); }, false},
-        {"spdTagSelection", "Show Tag Selection", QStyle::SP_FileDialogInfoView,
+        {"spdCut", "Cut", [this] { ActiveEditor()->Cut(); }, false},
+        {"spdCopy", "Copy", [this] { ActiveEditor()->copy(); }, false},
+        {"spdPaste", "Paste", [this] { ActiveEditor()->Paste(); }, false},
+        {"spdPublish", "Publish current document", {}, false},
+        {"spdSettings", "Settings", {}, false},
+        {"spdUndo", "Undo", [this] { ActiveEditor()->Undo(); }, false},
+        {"spdIndent", "Indent", [this] { ActiveEditor()->IndentLines(); }, false},
+        {"spdUnindent", "Unindent", [this] { ActiveEditor()->UnindentLines(); }, false},
+        {"spdTagSelection", "Show Tag Selection",
          [this] { SetTagSelectionVisible(!m_tagSelection); }, true},
-        {"spdDocList", "Document List", QStyle::SP_DirOpenIcon, [this] { SetDocumentListVisible(!m_showDocList); }, true},
-        {"spdHelp", "Help", QStyle::SP_DialogHelpButton, [this] { ShowHelpContents(this); }, false},
+        {"spdDocList", "Document List", [this] { SetDocumentListVisible(!m_showDocList); }, true},
+        {"spdHelp", "Help", [this] { ShowHelpContents(this); }, false},
     };
     auto add = [&](QToolBar *tb, const Button &b) {
-        QAction *a = tb->addAction(st->standardIcon(b.icon), QLatin1String(b.hint));
+        QAction *a = tb->addAction(ToolbarIcon(QLatin1String(b.name)), QLatin1String(b.hint));
         a->setObjectName(QLatin1String(b.name));
         a->setToolTip(QLatin1String(b.hint));
         a->setCheckable(b.checkable);

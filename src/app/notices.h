@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "platform/configstore.h"
+
 // Notices the program shows once in a while until the user ticks "Don't show this message
 // again". Each remembers that choice under its own value name in NoticeKey.
 enum TNoticeId {
@@ -13,7 +15,7 @@ enum TNoticeId {
 };
 constexpr int NoticeCount = 5;
 
-inline const QString NoticeKey = QStringLiteral("Software\\Pendwick\\ShowAgainMsg");
+inline const QString NoticeKey = PendwickKey(u"ShowAgainMsg");
 
 struct TNotice
 {

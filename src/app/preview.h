@@ -6,13 +6,14 @@
 #include <memory>
 
 #include "common/textfile.h"
+#include "platform/configstore.h"
 
 // Showing the active document in an external browser: the browser list, the choice of
 // the file a browser gets, how the browser is reached, and the temporary preview copies.
 
 namespace Preview {
 
-inline QString BrowsersKey() { return QStringLiteral("Software\\Pendwick\\ExternalBrowsers"); }
+inline QString BrowsersKey() { return PendwickKey(u"ExternalBrowsers"); }
 constexpr int MaxBrowsers = 5;
 
 inline QString NoBrowserMessage() { return QStringLiteral("Please specify an external browser."); }

@@ -6,11 +6,12 @@
 
 #include "editor/colorcoding.h"
 #include "platform/colortypes.h"
+#include "platform/configstore.h"
 
 // Plain rules of the main window's start-up and shutdown that need no widgets.
 
 // The key every setting of the program lives under.
-inline QString AppKey() { return QStringLiteral("Software\\Pendwick"); }
+inline QString AppKey() { return PendwickKey(); }
 
 // "ShowSplash": -1, or text that is not an integer, shows the splash window.
 bool ShowSplashSetting();

@@ -20,7 +20,7 @@ QStringList ImageDynStartWords()
 
 bool AutoFillImageSizeSetting()
 {
-    return ConfigStore::ReadBool(QStringLiteral("Software\\Pendwick"), QStringLiteral("AutoFillImageSize"), true);
+    return ConfigStore::ReadBool(PendwickKey(), QStringLiteral("AutoFillImageSize"), true);
 }
 
 void ClearImageFields(TImageFields &fields)

@@ -19,13 +19,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/configstore.h"
 #include "platform/filedialogs.h"
 #include "settings/colorcombo.h"
 #include "dialogs/rundialog.h"
 
 namespace {
 
-const QString RegRoot = QStringLiteral("Software\\Pendwick");
+const QString RegRoot = PendwickKey();
 
 enum TBoxKeys { bkDigits, bkDigitsPercent, bkAny };
 

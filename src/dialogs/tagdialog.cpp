@@ -258,7 +258,7 @@ TTagResult TextFromFile(const TDialogContext &context, const QString &file, bool
 
 QString LinkHistoryKey()
 {
-    return QStringLiteral("Software\\Pendwick\\URLHistory");
+    return PendwickKey(u"URLHistory");
 }
 
 QStringList ReadLinkHistory()

@@ -173,7 +173,7 @@ bool IsDialogAction(TTagButtonAction action)
 
 QString SpeedbarKey()
 {
-    return QStringLiteral("Software\\Pendwick\\Speedbar");
+    return PendwickKey(u"Speedbar");
 }
 
 QString SpeedbarPageCaption(int page)
@@ -276,7 +276,7 @@ int VisibleCount(const TTagBarData &bar)
 
 QString CustomBarLocation(int n)
 {
-    const QString key = QStringLiteral("Software\\Pendwick\\CustomButtons");
+    const QString key = PendwickKey(u"CustomButtons");
     return n <= 1 ? key : key + QString::number(n);
 }
 

@@ -5,6 +5,11 @@
 
 #include "platform/colortypes.h"
 
+// The program's root key: every setting lives under it.
+inline QString PendwickKey() { return QStringLiteral("Software\\Pendwick"); }
+// A key below the root: PendwickKey(u"MainForm") is "Software\Pendwick\MainForm".
+inline QString PendwickKey(QStringView subKey) { return PendwickKey() + u'\\' + subKey.toString(); }
+
 // The program's settings store: a tree of keys ("Software\Pendwick\MainForm") holding
 // named string values. Every read names a default and never creates anything; every
 // write creates the key path as needed. Key paths and value names compare without
