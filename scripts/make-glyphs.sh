@@ -1,7 +1,8 @@
 #!/bin/sh
 # Draws the button images that ship beside the program: the 51 images a custom tag
 # button can carry (resources/glyphs/GLYPH_1.png ... GLYPH_51.png) and the images of
-# the built-in speedbar buttons (resources/speedbar/<button name>.png).
+# the built-in speedbar buttons (resources/speedbar/<button name>.png) and the main toolbar's
+# buttons (resources/toolbar/<button name>.png).
 # Needs ImageMagick's "convert" and the DejaVu fonts. Run from anywhere:
 #     scripts/make-glyphs.sh
 # Every image is 16 x 16 pixels on a transparent background. Pure red (#FF0000) is never
@@ -11,7 +12,8 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 glyphs="$root/resources/glyphs"
 speedbar="$root/resources/speedbar"
-mkdir -p "$glyphs" "$speedbar"
+toolbar="$root/resources/toolbar"
+mkdir -p "$glyphs" "$speedbar" "$toolbar"
 
 SANS=DejaVu-Sans
 SANSB=DejaVu-Sans-Bold
@@ -202,4 +204,70 @@ shape "${S}Customize.png" -fill '#707070' -draw 'rectangle 6,0 9,15' -draw 'rect
     -draw 'polygon 1,3 3,1 14,12 12,14' -draw 'polygon 12,1 14,3 3,14 1,12' \
     -stroke '#404040' -draw 'circle 7.5,7.5 7.5,2.5' -fill '#E0E0E0' -draw 'circle 7.5,7.5 7.5,5.5'
 
-echo "Drew $(ls "$glyphs" | wc -l) glyphs and $(ls "$speedbar" | wc -l) speedbar images."
+# ---- Main toolbar buttons ----
+T="$toolbar/spd"
+# New: a blank page with a folded corner
+shape "${T}New.png" -fill white -stroke '#404040' -draw 'polygon 2,0 9,0 13,4 13,15 2,15' -fill none -draw 'polyline 9,0 9,4 13,4'
+# Open: an open folder
+shape "${T}Open.png" -fill '#E0B040' -stroke '#806010' -draw 'polygon 0,3 5,3 6,5 13,5 13,14 0,14' \
+    -fill '#F8D870' -draw 'polygon 2,8 15,8 13,14 0,14'
+# Save: a floppy disk
+shape "${T}Save.png" -fill '#3060B0' -stroke '#102850' -draw 'rectangle 1,1 14,14' -stroke none \
+    -fill white -draw 'rectangle 4,2 11,6' -fill '#C0C0C0' -draw 'rectangle 4,9 11,14' -fill '#3060B0' -draw 'rectangle 9,10 10,13'
+# Projects: a folder holding two pages
+shape "${T}Projects.png" -fill '#E0B040' -stroke '#806010' -draw 'polygon 0,4 5,4 6,6 15,6 15,15 0,15' \
+    -fill white -stroke '#404040' -draw 'rectangle 3,1 8,9' -draw 'rectangle 7,2 12,10'
+# Spell check: "abc" over a check mark
+save "${T}SpellCheck.png" -font "$SANSB" -pointsize 7 -fill '#000080' -gravity north -annotate +0-1 'abc' \
+    +antialias -fill none -stroke '#108010' -strokewidth 2 -draw 'polyline 3,10 6,13 13,6'
+# Find: a magnifying glass
+shape "${T}Find.png" -fill '#D8F0FF' -stroke '#404040' -strokewidth 2 -draw 'circle 6,6 6,1' \
+    -stroke '#604020' -strokewidth 3 -draw 'line 10,10 14,14'
+# Replace: A over B with an arrow between
+save "${T}Replace.png" -font "$SANSB" -pointsize 8 -fill '#000080' -gravity northwest -annotate +0-1 'A' \
+    -fill '#800000' -gravity southeast -annotate +0-1 'B' +antialias -fill '#108010' -draw 'polygon 9,2 14,2 14,0 16,3 14,6 14,4 9,4'
+# Extended replace: two pages with a replace arrow
+shape "${T}ExtReplace.png" -fill white -stroke '#404040' -draw 'rectangle 0,0 7,10' -draw 'rectangle 8,5 15,15' \
+    -stroke none -fill '#108010' -draw 'polygon 3,12 6,12 6,10 9,13 6,16 6,14 3,14'
+# Rulers: a ruler with marks
+shape "${T}Rulers.png" -fill '#F0E0A0' -stroke '#806010' -draw 'rectangle 0,5 15,11' -stroke '#404040' \
+    -draw 'line 2,5 2,8' -draw 'line 5,5 5,7' -draw 'line 8,5 8,9' -draw 'line 11,5 11,7' -draw 'line 14,5 14,8'
+# Full screen: four corner arrows
+shape "${T}FullScreen.png" -fill none -stroke '#404040' -draw 'rectangle 3,3 12,12' -stroke none -fill '#2050B0' \
+    -draw 'polygon 0,0 5,0 0,5' -draw 'polygon 15,0 10,0 15,5' -draw 'polygon 0,15 5,15 0,10' -draw 'polygon 15,15 10,15 15,10'
+# External browser: a globe
+shape "${T}ExternalBrowser.png" -fill '#80C0FF' -stroke '#204080' -draw 'circle 7.5,7.5 7.5,0.5' -fill none \
+    -draw 'ellipse 7.5,7.5 3,7 0,360' -draw 'line 0.5,7.5 14.5,7.5' -draw 'line 2,4 13,4' -draw 'line 2,11 13,11'
+# Cut: scissors
+shape "${T}Cut.png" -fill none -stroke '#404040' -strokewidth 2 -draw 'circle 4,12 4,14' -draw 'circle 11,12 11,14' \
+    -stroke '#606060' -strokewidth 1 -draw 'line 5,10 11,0' -draw 'line 10,10 4,0'
+# Copy: two pages
+shape "${T}Copy.png" -fill white -stroke '#404040' -draw 'rectangle 1,1 9,11' -fill '#E8F0FF' -draw 'rectangle 6,4 14,14' \
+    -stroke '#8080A0' -draw 'line 8,7 12,7' -draw 'line 8,9 12,9' -draw 'line 8,11 12,11'
+# Paste: a clipboard with a page
+shape "${T}Paste.png" -fill '#C09050' -stroke '#604010' -draw 'rectangle 1,2 12,15' -fill '#C0C0C0' -draw 'rectangle 4,0 9,3' \
+    -fill white -stroke '#404040' -draw 'rectangle 6,6 15,15'
+# Publish: a page going up to a server
+shape "${T}Publish.png" -fill '#D0D0D0' -stroke '#404040' -draw 'rectangle 8,0 15,15' -draw 'line 9,3 14,3' -draw 'line 9,6 14,6' \
+    -fill white -draw 'rectangle 0,7 6,15' -stroke none -fill '#108010' -draw 'polygon 1,5 3.5,1 6,5'
+# Settings: a check box list
+shape "${T}Settings.png" -fill white -stroke '#404040' -draw 'rectangle 0,1 5,6' -draw 'rectangle 0,9 5,14' \
+    -stroke '#606060' -draw 'line 8,3 15,3' -draw 'line 8,11 15,11' -stroke '#108010' -strokewidth 2 -fill none -draw 'polyline 1,3 3,5 6,0'
+# Undo: a curved arrow to the left
+shape "${T}Undo.png" -fill none -stroke '#2050B0' -strokewidth 2 -draw 'arc 3,4 14,14 180,360' -draw 'line 14,9 14,11' \
+    -stroke none -fill '#2050B0' -draw 'polygon 0,9 6,9 3,13'
+# Indent and unindent: lines with an arrow
+shape "${T}Indent.png" -fill '#404040' -draw 'rectangle 6,1 15,2' -draw 'rectangle 6,5 15,6' -draw 'rectangle 6,9 15,10' \
+    -draw 'rectangle 0,13 15,14' -fill '#2050B0' -draw 'polygon 0,2 4,5.5 0,9'
+shape "${T}Unindent.png" -fill '#404040' -draw 'rectangle 6,1 15,2' -draw 'rectangle 6,5 15,6' -draw 'rectangle 6,9 15,10' \
+    -draw 'rectangle 0,13 15,14' -fill '#2050B0' -draw 'polygon 4,2 0,5.5 4,9'
+# Show tag selection: a tag in angle brackets
+shape "${T}TagSelection.png" -fill none -stroke '#000080' -strokewidth 2 -draw 'polyline 5,3 1,8 5,13' -draw 'polyline 10,3 14,8 10,13'
+# Document list: a panel with a folder tree
+shape "${T}DocList.png" -fill white -stroke '#404040' -draw 'rectangle 0,0 15,15' -fill '#E0E0E0' -draw 'rectangle 0,0 5,15' \
+    -stroke none -fill '#E0B040' -draw 'rectangle 1,2 4,4' -draw 'rectangle 2,7 4,9' -draw 'rectangle 2,12 4,14'
+# Help: a question mark in a circle
+save "${T}Help.png" +antialias -fill '#2050B0' -draw 'circle 7.5,7.5 7.5,0.5' -antialias -font "$SANSB" -pointsize 12 \
+    -fill white -gravity center -annotate +0+0 '?'
+
+echo "Drew $(ls "$glyphs" | wc -l) glyphs, $(ls "$speedbar" | wc -l) speedbar images and $(ls "$toolbar" | wc -l) toolbar images."
