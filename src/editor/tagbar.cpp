@@ -471,8 +471,6 @@ TkrSpeedbar::TkrSpeedbar(QWidget *parent) : QTabWidget(parent)
         AddPage(page);
 
     const auto row = [this](int page) { return static_cast<QHBoxLayout *>(m_pages[size_t(page)]->layout()); };
-    for (const TSpeedbarButtonDef &def : SpeedbarButtons())
-        AddButton(row(def.Page), def);
 
     // Styles and Apps: empty rows, filled from the left by the style list and the
     // application bar.
@@ -530,6 +528,54 @@ TkrSpeedbar::TkrSpeedbar(QWidget *parent) : QTabWidget(parent)
     for (int page = 0; page < SpeedbarPageCount; ++page)
         if (page != spStyles && page != spApps)
             row(page)->addStretch();
+
+    // The buttons of a page are made when the page first shows (or a button is looked up):
+    // start-up only pays for the page on screen.
+    BuildPage(currentIndex() >= 0 ? PageOf(currentWidget()) : spQuickTab);
+    connect(this, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index >= 0)
+            BuildPage(PageOf(widget(index)));
+    });
+}
+
+int TkrSpeedbar::PageOf(const QWidget *w) const
+{
+    for (int page = 0; page < SpeedbarPageCount; ++page)
+        if (m_pages[size_t(page)] == w)
+            return page;
+    return -1;
+}
+
+void TkrSpeedbar::BuildPage(int page)
+{
+    if (page < 0 || page >= SpeedbarPageCount || m_built[size_t(page)])
+        return;
+    m_built[size_t(page)] = true;
+    auto *row = static_cast<QHBoxLayout *>(m_pages[size_t(page)]->layout());
+    // The buttons go before the stretch that closes the row.
+    int at = (page == spStyles || page == spApps) ? row->count() : std::max(0, row->count() - 1);
+    for (const TSpeedbarButtonDef &def : SpeedbarButtons()) {
+        if (def.Page != page)
+            continue;
+        TkrTagButton *b = AddButton(row, def, at++);
+        if (m_setUp && def.SetAtStart)
+            SetStartUpTags(b, def.Name);
+    }
+}
+
+void TkrSpeedbar::BuildAllPages() const
+{
+    auto *self = const_cast<TkrSpeedbar *>(this);
+    for (int page = 0; page < SpeedbarPageCount; ++page)
+        self->BuildPage(page);
+}
+
+void TkrSpeedbar::SetStartUpTags(TkrTagButton *button, const QString &name)
+{
+    if (const std::optional<TTagPair> tags = StartUpButtonTags(name)) {
+        button->TagStart = tags->Start;
+        button->TagEnd = tags->End;
+    }
 }
 
 QWidget *TkrSpeedbar::AddPage(int page)
@@ -546,7 +592,7 @@ QWidget *TkrSpeedbar::AddPage(int page)
     return w;
 }
 
-TkrTagButton *TkrSpeedbar::AddButton(QHBoxLayout *row, const TSpeedbarButtonDef &def)
+TkrTagButton *TkrSpeedbar::AddButton(QHBoxLayout *row, const TSpeedbarButtonDef &def, int at)
 {
     auto *b = new TkrTagButton(row->parentWidget());
     b->setObjectName(def.Name);
@@ -575,7 +621,7 @@ TkrTagButton *TkrSpeedbar::AddButton(QHBoxLayout *row, const TSpeedbarButtonDef 
         connect(b, &QToolButton::clicked, this, &TkrSpeedbar::OnScript);
         break;
     }
-    row->addWidget(b);
+    row->insertWidget(at, b);
     return b;
 }
 
@@ -586,6 +632,9 @@ void TkrSpeedbar::WatchHint(TkrTagButton *button)
 
 TkrTagButton *TkrSpeedbar::Button(const QString &name) const
 {
+    if (TkrTagButton *b = findChild<TkrTagButton *>(name))
+        return b;
+    BuildAllPages();
     return findChild<TkrTagButton *>(name);
 }
 
@@ -596,14 +645,13 @@ TkrRichHTML *TkrSpeedbar::Editor() const
 
 void TkrSpeedbar::Setup()
 {
+    // Buttons made later get their start-up tags as they are made.
+    m_setUp = true;
     for (const TSpeedbarButtonDef &def : SpeedbarButtons()) {
         if (!def.SetAtStart)
             continue;
-        if (TkrTagButton *b = Button(def.Name)) {
-            const std::optional<TTagPair> tags = StartUpButtonTags(def.Name);
-            b->TagStart = tags->Start;
-            b->TagEnd = tags->End;
-        }
+        if (TkrTagButton *b = findChild<TkrTagButton *>(def.Name))
+            SetStartUpTags(b, def.Name);
     }
     for (int n = 1; n <= CustomBarCount; ++n) {
         TkrTagBar *bar = CustomBar(n);

@@ -186,7 +186,10 @@ public:
     QWidget *Page(int page) const { return m_pages[size_t(page)]; }
     // The page's tab caption, also while the page is hidden.
     QString PageCaption(int page) const { return m_pages[size_t(page)]->windowTitle(); }
+    // A built-in button by object name (its page is made first if need be).
     TkrTagButton *Button(const QString &name) const;
+    // Makes the buttons of every page now, not when each page first shows.
+    void BuildAllPages() const;
     // Custom bar n, 1 to 5.
     TkrTagBar *CustomBar(int n) const { return m_bars[size_t(n - 1)]; }
     QComboBox *TagList() const { return cboTagList; }
@@ -215,12 +218,17 @@ protected:
 private:
     QWidget *AddPage(int page);
     void SetPageCaption(int page, const QString &caption);
-    TkrTagButton *AddButton(QHBoxLayout *row, const TSpeedbarButtonDef &def);
+    TkrTagButton *AddButton(QHBoxLayout *row, const TSpeedbarButtonDef &def, int at);
+    int PageOf(const QWidget *w) const;
+    void BuildPage(int page);
+    void SetStartUpTags(TkrTagButton *button, const QString &name);
     void WatchHint(TkrTagButton *button);
     TkrRichHTML *Editor() const;
 
     std::array<QWidget *, SpeedbarPageCount> m_pages{};
     std::array<TkrTagBar *, CustomBarCount> m_bars{};
+    std::array<bool, SpeedbarPageCount> m_built{};
+    bool m_setUp = false;
     QComboBox *cboTagList = nullptr;
     TkrTagButton *btnInsertTag = nullptr;
     QHBoxLayout *layStyles = nullptr;

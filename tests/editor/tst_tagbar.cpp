@@ -32,6 +32,7 @@ struct TShownMessage
 
 TkrTagButton *ByHint(const TkrSpeedbar &bar, const QString &hint)
 {
+    bar.BuildAllPages();
     for (TkrTagButton *b : bar.findChildren<TkrTagButton *>())
         if (b->Hint() == hint && !qobject_cast<TkrTagBarButton *>(b))
             return b;
@@ -430,6 +431,15 @@ void TestTagBar::startUpButtons()
              lower ? QStringLiteral("<dl>\r\n\t<dt> <dd>\r\n") : QStringLiteral("<DL>\r\n\t<DT> <DD>\r\n"));
     QCOMPARE(bar.Button(QStringLiteral("spdImageMap"))->PromptText, QStringLiteral("Map Name"));
     QCOMPARE(bar.Button(QStringLiteral("spdFormAction"))->PromptText, QStringLiteral("Form Action"));
+    // A page's buttons are made when it first shows, after the set-up, with their tags.
+    TkrSpeedbar late;
+    Prepare(late, editor);
+    QVERIFY(late.findChild<TkrTagButton *>(QStringLiteral("spdBold")));
+    QVERIFY(!late.findChild<TkrTagButton *>(QStringLiteral("spdDefList")));
+    late.setCurrentWidget(late.Page(spLists));
+    TkrTagButton *made = late.findChild<TkrTagButton *>(QStringLiteral("spdDefList"));
+    QVERIFY(made);
+    QCOMPARE(made->TagStart, StartUpButtonTags(QStringLiteral("spdDefList"))->Start);
 }
 
 void TestTagBar::hints()
