@@ -556,8 +556,8 @@ void TestTagBar::unassignedLocation()
     TkrTagBar bar;
     bar.ReadFromRegistry();
     bar.WriteToRegistry();
-    QCOMPARE(m_messages.Boxes, (QList<TShownBox>{{mkError, QStringLiteral("TkrTagBar.ReadFromRegistry Error - FRegLoc Unassigned"), mbOK},
-                                                 {mkError, QStringLiteral("TkrTagBar.WriteToRegistry Error - FRegLoc Unassigned"), mbOK}}));
+    QCOMPARE(m_messages.Boxes, (QList<TShownBox>{{mkMessage, QStringLiteral("TkrTagBar.ReadFromRegistry Error - FRegLoc Unassigned"), mbOK},
+                                                 {mkMessage, QStringLiteral("TkrTagBar.WriteToRegistry Error - FRegLoc Unassigned"), mbOK}}));
     QCOMPARE(bar.VisibleCount(), 0);
 }
 
@@ -579,7 +579,7 @@ void TestTagBar::tagListFilledInFileOrder()
     QVERIFY(!list->isEditable());
 
     // Without the file the list stays empty, and inserting does nothing.
-    QFile::remove(folder.filePath(QStringLiteral("Tags.dat")));
+    QFile::remove(folder.FilePath(QStringLiteral("Tags.dat")));
     bar.Setup();
     QCOMPARE(list->count(), 0);
     bar.findChild<TkrTagButton *>(QStringLiteral("btnInsertTag"))->click();
