@@ -10,18 +10,6 @@
 #include "platform/messagebox.h"
 #include "app/notices.h"
 
-namespace {
-
-TNoticeHook &Hook()
-{
-    static TNoticeHook hook;
-    return hook;
-}
-
-} // namespace
-
-void SetNoticeHook(TNoticeHook hook) { Hook() = std::move(hook); }
-
 TfMessage::TfMessage(int n, QWidget *parent)
     : QDialog(parent), m_notice(n)
 {
@@ -87,8 +75,8 @@ int ShowNotice(int n, QWidget *parent)
 
     bool dontShowAgain = false;
     int answer = mbOK;
-    if (Hook()) {
-        answer = Hook()(n, dontShowAgain);
+    if (const auto &hook = TNoticeHook::Get()) {
+        answer = hook(n, dontShowAgain);
     } else {
         TfMessage box(n, parent ? parent : QApplication::activeWindow());
         const bool accepted = box.exec() == QDialog::Accepted;

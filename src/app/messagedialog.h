@@ -1,8 +1,8 @@
 #pragma once
 
-#include <functional>
-
 #include <QDialog>
+
+#include "platform/messagebox.h"
 
 class QCheckBox;
 class QLabel;
@@ -38,7 +38,4 @@ private:
 // A notice that is switched off answers OK without being shown.
 int ShowNotice(int n, QWidget *parent = nullptr);
 
-// Test hook: while set, notices are not shown; the hook receives the notice number, its
-// result is the answer, and setting dontShowAgain acts as ticking the box.
-using TNoticeHook = std::function<int(int n, bool &dontShowAgain)>;
-void SetNoticeHook(TNoticeHook hook);
+// Tests answer notices through TNoticeHook (platform/messagebox.h).

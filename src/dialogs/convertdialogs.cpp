@@ -5,16 +5,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-TConversionHook &Hook()
-{
-    static TConversionHook hook;
-    return hook;
-}
-} // namespace
-
-void SetConversionHook(TConversionHook hook) { Hook() = std::move(hook); }
-
 TfConvertChoice::TfConvertChoice(const QString &caption, const QString &first, const QString &second, QWidget *parent)
     : QDialog(parent)
 {
@@ -57,8 +47,8 @@ TfConvertTable::TfConvertTable(QWidget *parent)
 
 std::optional<TLineConversion> AskLineConversion(bool table, QWidget *parent)
 {
-    if (Hook())
-        return Hook()(table);
+    if (const auto &hook = TConversionHook::Get())
+        return hook(table);
     if (table) {
         TfConvertTable dialog(parent);
         if (dialog.exec() != QDialog::Accepted)

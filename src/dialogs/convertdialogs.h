@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 #include <optional>
 
 #include "editor/tagcommands.h"
+#include "platform/testhook.h"
 
 class QRadioButton;
 
@@ -43,5 +43,6 @@ public:
 // Asks how lines become a list (table false) or a table; nothing on Cancel.
 std::optional<TLineConversion> AskLineConversion(bool table, QWidget *parent = nullptr);
 
-using TConversionHook = std::function<std::optional<TLineConversion>(bool table)>;
-void SetConversionHook(TConversionHook hook);
+// Test hook: while set, no dialog is shown; the hook's result is the answer.
+using TConversionHook = THook<std::optional<TLineConversion>(bool table)>;
+inline void SetConversionHook(TConversionHook::Function hook) { TConversionHook::Set(std::move(hook)); }

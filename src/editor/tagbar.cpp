@@ -9,13 +9,13 @@
 #include <QEnterEvent>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "platform/inputbox.h"
 #include "platform/messagebox.h"
 #include "platform/programfolder.h"
 #include "editor/richhtml.h"
@@ -29,12 +29,6 @@ const QColor Navy(0, 0, 128);
 const QColor Maroon(128, 0, 0);
 const QColor Silver(192, 192, 192);
 
-TInputBoxHook &InputHook()
-{
-    static TInputBoxHook hook;
-    return hook;
-}
-
 // The caption colour of an enabled button; a disabled one keeps the style's grey.
 void SetTextColor(QWidget *w, const QColor &color)
 {
@@ -47,23 +41,6 @@ void SetTextColor(QWidget *w, const QColor &color)
 }
 
 } // namespace
-
-std::optional<QString> PromptInputBox(const QString &caption, const QString &prompt, const QString &value,
-                                      QWidget *parent)
-{
-    if (InputHook())
-        return InputHook()(caption, prompt, value);
-    bool ok = false;
-    const QString answer = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
-    if (!ok)
-        return std::nullopt;
-    return answer;
-}
-
-void SetPromptInputHook(TInputBoxHook hook)
-{
-    InputHook() = std::move(hook);
-}
 
 // ---- TkrTagButton ----
 
@@ -715,7 +692,7 @@ void TkrSpeedbar::TagButtonClick(TkrTagButton *button)
     if (!Editor())
         return;
     const std::optional<QString> answer =
-        PromptInputBox(button->PromptText, PromptButtonPrompt(button->PromptText), QString(), window());
+        InputBox(button->PromptText, PromptButtonPrompt(button->PromptText), QString(), window());
     if (!answer)
         return;
     // The box may have closed the document; ask again.

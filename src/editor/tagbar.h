@@ -18,14 +18,6 @@ class QPlainTextEdit;
 class QPushButton;
 class TkrRichHTML;
 
-// The input box of the prompt buttons: returns the answer, or nothing on Cancel.
-std::optional<QString> PromptInputBox(const QString &caption, const QString &prompt, const QString &value,
-                                      QWidget *parent = nullptr);
-// Test hook: while set, no box is shown; the hook's result is the answer.
-using TInputBoxHook = std::function<std::optional<QString>(const QString &caption, const QString &prompt,
-                                                           const QString &value)>;
-void SetPromptInputHook(TInputBoxHook hook);
-
 // A small flat button that inserts a tag, asks for a value to build one, or opens an
 // element dialog. Its hint is shown as a tool tip and reported while the mouse is over it.
 class TkrTagButton : public QToolButton

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <functional>
+
+#include "platform/testhook.h"
 
 class QWidget;
 
@@ -13,5 +14,6 @@ enum TFileDialogKind { fdOpen, fdSave };
 QString RunFileDialog(TFileDialogKind kind, QWidget *parent, const QString &title, const QString &startPath,
                       const QString &filter);
 
-using TFileDialogHook = std::function<QString(TFileDialogKind kind, const QString &title, const QString &startPath)>;
-void SetFileDialogHook(TFileDialogHook hook);
+// Test hook: while set, no dialog is shown; the hook's result is the chosen file.
+using TFileDialogHook = THook<QString(TFileDialogKind kind, const QString &title, const QString &startPath)>;
+inline void SetFileDialogHook(TFileDialogHook::Function hook) { TFileDialogHook::Set(std::move(hook)); }

@@ -3,16 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace {
-TMessageHook &Hook()
-{
-    static TMessageHook hook;
-    return hook;
-}
-} // namespace
-
-void SetMessageHook(TMessageHook hook) { Hook() = std::move(hook); }
-
 QString MessageCaption(TMsgKind kind)
 {
     switch (kind) {
@@ -30,8 +20,8 @@ int MessageBox(TMsgKind kind, const QString &text, int buttons, QWidget *parent)
     if (buttons == 0)
         buttons = mbOK;
     const QString caption = MessageCaption(kind);
-    if (Hook())
-        return Hook()(kind, caption, text, buttons);
+    if (const auto &hook = TMessageHook::Get())
+        return hook(kind, caption, text, buttons);
 
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (kind) {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <functional>
+
+#include "platform/testhook.h"
 
 class QWidget;
 
@@ -21,5 +22,11 @@ inline void ShowMessage(const QString &text) { MessageBox(mkMessage, text); }
 QString MessageCaption(TMsgKind kind);
 
 // Test hook: while set, boxes are not shown; the hook receives them and its result is the answer.
-using TMessageHook = std::function<int(TMsgKind kind, const QString &caption, const QString &text, int buttons)>;
-void SetMessageHook(TMessageHook hook);
+using TMessageHook = THook<int(TMsgKind kind, const QString &caption, const QString &text, int buttons)>;
+inline void SetMessageHook(TMessageHook::Function hook) { TMessageHook::Set(std::move(hook)); }
+
+// Test hook of the one-time notices (a message with "Don't show this message again"): while
+// set, notices are not shown; the hook receives the notice number, its result is the answer,
+// and setting dontShowAgain acts as ticking the box.
+using TNoticeHook = THook<int(int n, bool &dontShowAgain)>;
+inline void SetNoticeHook(TNoticeHook::Function hook) { TNoticeHook::Set(std::move(hook)); }

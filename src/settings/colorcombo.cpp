@@ -12,12 +12,6 @@
 
 namespace {
 
-TColorDialogHook &Hook()
-{
-    static TColorDialogHook hook;
-    return hook;
-}
-
 // A small filled square with a dark frame; an empty frame-less square for no colour, so
 // that every caption starts at the same place.
 QIcon SwatchIcon(std::optional<TColor> color)
@@ -55,12 +49,10 @@ public:
 
 } // namespace
 
-void SetColorDialogHook(TColorDialogHook hook) { Hook() = std::move(hook); }
-
 std::optional<QColor> PickColor(const QColor &initial, QWidget *parent)
 {
-    if (Hook())
-        return Hook()(initial);
+    if (const auto &hook = TColorDialogHook::Get())
+        return hook(initial);
     const QColor chosen = QColorDialog::getColor(initial, parent);
     if (!chosen.isValid())
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/colortypes.h"
+#include "platform/testhook.h"
 #include "settings/colorpickers.h"
 
 class QPushButton;
@@ -15,8 +16,8 @@ class QPushButton;
 // Cancel. Tests answer it through the hook instead of a real dialog.
 std::optional<QColor> PickColor(const QColor &initial, QWidget *parent = nullptr);
 
-using TColorDialogHook = std::function<std::optional<QColor>(const QColor &initial)>;
-void SetColorDialogHook(TColorDialogHook hook);
+using TColorDialogHook = THook<std::optional<QColor>(const QColor &initial)>;
+inline void SetColorDialogHook(TColorDialogHook::Function hook) { TColorDialogHook::Set(std::move(hook)); }
 
 // A drop-down list of the sixteen HTML colour names, headed by an unassigned item, a custom
 // colour ("Custom...", which opens the colour dialog) and a separator line. A value set by

@@ -15,16 +15,10 @@ class TestHTMLTab : public QObject
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_config;
-    std::unique_ptr<QTemporaryDir> m_files;
-    QStringList m_messages;
+    std::unique_ptr<TTempFiles> m_files;
+    TMessageRecorder m_messages;
 
-    QString Write(const QString &name, const QByteArray &bytes)
-    {
-        QFile f(m_files->filePath(name));
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("cannot write test file");
-        return f.fileName();
-    }
+    QString Write(const QString &name, const QByteArray &bytes) { return m_files->Write(name, bytes); }
     // Opens files that each hold their own name.
     bool Open(TkrHTMLTab &tab, const QStringList &names)
     {
@@ -45,15 +39,12 @@ private slots:
     void initTestCase()
     {
         m_config = UseTemporaryConfig();
-        SetMessageHook([this](TMsgKind, const QString &, const QString &text, int) {
-            m_messages << text;
-            return int(mbOK);
-        });
+        m_messages.FixedAnswer = mbOK;
     }
     void init()
     {
-        m_files = std::make_unique<QTemporaryDir>();
-        m_messages.clear();
+        m_files = std::make_unique<TTempFiles>();
+        m_messages.Clear();
     }
 
     void startsWithOneUntitledDocument()
@@ -111,7 +102,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, pristineStart);
-        const QString path = bytes.isEmpty() ? m_files->filePath("gone.html") : Write("bin.html", bytes);
+        const QString path = bytes.isEmpty() ? m_files->FilePath("gone.html") : Write("bin.html", bytes);
         TkrHTMLTab tab;
         if (!pristineStart)
             QVERIFY(Open(tab, {"ok.html"}));
@@ -175,7 +166,7 @@ private slots:
         QVERIFY(Open(tab, {"a.html", "b.html", "c.html"}));
         tab.DeletePage(index);
         QCOMPARE(Captions(tab), captions);
-        QCOMPARE(m_messages, messages);
+        QCOMPARE(m_messages.Texts(), messages);
         for (int i = 0; i < tab.DocumentCount(); ++i)
             QCOMPARE(tab.Editor(i)->Text(), captions[i]);
     }
@@ -199,8 +190,8 @@ private slots:
         QVERIFY(Open(tab, {"a.html", "b.html"}));
         Write("A.html", "A");
         Write("c.html", "c");
-        QVERIFY(QFile::link(m_files->filePath("b.html"), m_files->filePath("link.html")));
-        QCOMPARE(tab.IndexOfFile(m_files->path() + "/" + query), index);
+        QVERIFY(QFile::link(m_files->FilePath("b.html"), m_files->FilePath("link.html")));
+        QCOMPARE(tab.IndexOfFile(m_files->Path() + "/" + query), index);
     }
 
     void changingTabRaisesClickThenPageChange()
@@ -254,7 +245,7 @@ private slots:
     {
         TkrHTMLTab tab;
         QVERIFY(Open(tab, {"a.html"}));
-        const QString saved = m_files->filePath("saved.htm");
+        const QString saved = m_files->FilePath("saved.htm");
         QVERIFY(tab.Editor(0)->SaveDocument(saved));
         QCOMPARE(tab.TabCaption(0), QString("saved.htm"));
         QCOMPARE(tab.FileName(0), saved);

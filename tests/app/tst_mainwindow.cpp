@@ -19,6 +19,10 @@
 #include "platform/configstore.h"
 #include "testsupport.h"
 
+// Reads back from the window what a stored setting changed.
+using TWindowReading = QVariant (*)(TfMain *);
+Q_DECLARE_METATYPE(TWindowReading)
+
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -60,57 +64,27 @@ private slots:
     void applicationNameStaysOutOfCaption();
 
 private:
-    QString WriteFile(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_files.filePath(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return path;
-    }
-    void Answer(int button) { m_answers.append(button); }
+    QString WriteFile(const QString &name, const QByteArray &bytes) { return m_files.Write(name, bytes); }
+    void Answer(int button) { m_boxes.Answers.append(button); }
 
     std::unique_ptr<QTemporaryDir> m_config;
-    QTemporaryDir m_files;
+    TTempFiles m_files;
     TfMain *m_main = nullptr;
-    QStringList m_boxes;
-    QList<QPair<int, int>> m_boxKinds; // kind and buttons of each box
-    QList<int> m_answers;
-    QList<int> m_notices;
-    QStringList m_dialogAnswers;
-    QStringList m_dialogTitles;
+    TMessageRecorder m_boxes;
+    TModalAnswerer m_modal;
 };
 
 void TestMainWindow::initTestCase()
 {
     m_config = UseTemporaryConfig();
-    SetProgramFolder(m_files.path() + u'/');
-    SetMessageHook([this](TMsgKind kind, const QString &, const QString &text, int buttons) {
-        m_boxes.append(text);
-        m_boxKinds.append({int(kind), buttons});
-        if (!m_answers.isEmpty())
-            return m_answers.takeFirst();
-        return (buttons & mbOK) ? int(mbOK) : int(mbNo);
-    });
-    SetNoticeHook([this](int n, bool &) {
-        m_notices.append(n);
-        return 1;
-    });
-    SetFileDialogHook([this](TFileDialogKind, const QString &title, const QString &) {
-        m_dialogTitles.append(title);
-        return m_dialogAnswers.isEmpty() ? QString() : m_dialogAnswers.takeFirst();
-    });
+    SetProgramFolder(m_files.Path() + u'/');
 }
 
 void TestMainWindow::init()
 {
     ConfigStore::EraseKey(AppKey());
-    m_boxes.clear();
-    m_boxKinds.clear();
-    m_answers.clear();
-    m_notices.clear();
-    m_dialogAnswers.clear();
-    m_dialogTitles.clear();
+    m_boxes.Clear();
+    m_modal.Clear();
 }
 
 void TestMainWindow::cleanup()
@@ -162,36 +136,32 @@ void TestMainWindow::storedSettingsApply_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("text");
-    QTest::newRow("colour coding 7 is minimal") << "ColorCodeMode" << "7";
-    QTest::newRow("word wrap True reads false") << "WordWrap" << "True";
-    QTest::newRow("status bar 1 reads false") << "StatusBar" << "1";
-    QTest::newRow("colour bar anything but 0 shows") << "ColorBar" << "True";
-    QTest::newRow("colour bar 0 hides") << "ColorBar" << "0";
-    QTest::newRow("rulers on") << "Rulers" << "-1";
+    QTest::addColumn<TWindowReading>("reading");
+    QTest::addColumn<QVariant>("expected");
+    const TWindowReading colourCoding = [](TfMain *w) { return QVariant(int(w->ActiveEditor()->ColorCodeMode())); };
+    const TWindowReading wordWrap = [](TfMain *w) { return QVariant(w->ActiveEditor()->lineWrapMode() != QPlainTextEdit::NoWrap); };
+    const TWindowReading statusBar = [](TfMain *w) { return QVariant(w->statusBar()->isVisible()); };
+    const TWindowReading colourBar = [](TfMain *w) { return QVariant(w->ColorBarVisible()); };
+    const TWindowReading rulers = [](TfMain *w) { return QVariant(w->RulersVisible() && w->RulersBuilt()); };
+    QTest::newRow("colour coding 7 is minimal") << "ColorCodeMode" << "7" << colourCoding << QVariant(int(ccMinimal));
+    QTest::newRow("word wrap True reads false") << "WordWrap" << "True" << wordWrap << QVariant(false);
+    QTest::newRow("status bar 1 reads false") << "StatusBar" << "1" << statusBar << QVariant(false);
+    QTest::newRow("colour bar anything but 0 shows") << "ColorBar" << "True" << colourBar << QVariant(true);
+    QTest::newRow("colour bar 0 hides") << "ColorBar" << "0" << colourBar << QVariant(false);
+    QTest::newRow("rulers on") << "Rulers" << "-1" << rulers << QVariant(true);
 }
 
 void TestMainWindow::storedSettingsApply()
 {
     QFETCH(QString, value);
     QFETCH(QString, text);
+    QFETCH(TWindowReading, reading);
+    QFETCH(QVariant, expected);
     ConfigStore::Write(AppKey(), value, text);
-    const auto storeBytes = [] {
-        QFile f(ConfigStore::FileName());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    const QByteArray before = storeBytes();
+    const QByteArray before = ReadTestFile(ConfigStore::FileName());
     m_main = new TfMain;
-    QCOMPARE(storeBytes(), before); // starting writes nothing back
-    if (value == QLatin1String("ColorCodeMode"))
-        QCOMPARE(int(m_main->ActiveEditor()->ColorCodeMode()), int(ccMinimal));
-    else if (value == QLatin1String("WordWrap"))
-        QCOMPARE(m_main->ActiveEditor()->lineWrapMode(), QPlainTextEdit::NoWrap);
-    else if (value == QLatin1String("StatusBar"))
-        QVERIFY(!m_main->statusBar()->isVisible());
-    else if (value == QLatin1String("ColorBar"))
-        QCOMPARE(m_main->ColorBarVisible(), text != QLatin1String("0"));
-    else
-        QVERIFY(m_main->RulersVisible() && m_main->RulersBuilt());
+    QCOMPARE(ReadTestFile(ConfigStore::FileName()), before); // starting writes nothing back
+    QCOMPARE(reading(m_main), expected);
 }
 
 void TestMainWindow::openReplacesPristineUntitled()
@@ -222,10 +192,10 @@ void TestMainWindow::openTheSameFileActivatesIt()
     QVERIFY(m_main->OpenDocument(a));
     QVERIFY(m_main->OpenDocument(b));
     m_main->ActiveEditor()->InsertTags(QStringLiteral("changed "), QString(), false);
-    QVERIFY(m_main->OpenDocument(m_files.path() + QStringLiteral("/./a.html")));
+    QVERIFY(m_main->OpenDocument(m_files.Path() + QStringLiteral("/./a.html")));
     QCOMPARE(m_main->HTMLTab()->DocumentCount(), 2);
     QCOMPARE(m_main->HTMLTab()->TabIndex(), 0);
-    QCOMPARE(m_notices, QList<int>{2});
+    QCOMPARE(m_modal.Notices, QList<int>{2});
     QVERIFY(m_main->HTMLTab()->Editor(1)->Modified()); // not read again
 }
 
@@ -247,16 +217,18 @@ void TestMainWindow::openFailures()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
     QFETCH(bool, commandLine);
-    QDir(m_files.path()).mkdir(QStringLiteral("folder"));
+    QDir(m_files.Path()).mkdir(QStringLiteral("folder"));
     m_main = new TfMain;
-    const QString path = bytes.isEmpty() ? m_files.filePath(name) : WriteFile(name, bytes);
+    const QString path = bytes.isEmpty() ? m_files.FilePath(name) : WriteFile(name, bytes);
     if (commandLine)
         m_main->OpenFromCommandLine(path);
     else
         QVERIFY(!m_main->OpenDocument(path));
-    QCOMPARE(m_boxes.size(), 1);
-    QCOMPARE(m_boxKinds.first(), (QPair<int, int>(mkError, mbOK)));
-    QVERIFY2(m_boxes.first().contains(message), qPrintable(m_boxes.first()));
+    QCOMPARE(m_boxes.Boxes.size(), 1);
+    const TShownBox box = m_boxes.Boxes.first();
+    QCOMPARE(box.Kind, mkError);
+    QCOMPARE(box.Buttons, int(mbOK));
+    QVERIFY2(box.Text.contains(message), qPrintable(box.Text));
     QCOMPARE(m_main->HTMLTab()->DocumentCount(), 1);
     QVERIFY(m_main->ActiveEditor()->Filename().isEmpty());
     QCOMPARE(m_main->MRU().Caption(1), QStringLiteral("[Empty]"));
@@ -274,7 +246,7 @@ void TestMainWindow::commandLineFileIsFirstDocument()
     // The already-open check sees it.
     QVERIFY(m_main->OpenDocument(page));
     QCOMPARE(m_main->HTMLTab()->DocumentCount(), 1);
-    QCOMPARE(m_notices, QList<int>{2});
+    QCOMPARE(m_modal.Notices, QList<int>{2});
 }
 
 // One sentence names the file once and gives the reason.
@@ -283,8 +255,8 @@ void TestMainWindow::commandLineOpenErrorSaysItOnce()
     m_main = new TfMain;
     const QString path = WriteFile(QStringLiteral("ls.bin"), QByteArray("\x7F" "ELF\0\0", 6));
     m_main->OpenFromCommandLine(path);
-    QCOMPARE(m_boxes, QStringList{QStringLiteral("Unable to open \"%1\": it holds binary data (NUL bytes), not text.").arg(path)});
-    QCOMPARE(m_boxKinds.first(), qMakePair(int(mkError), int(mbOK)));
+    QCOMPARE(m_boxes.Boxes, QList<TShownBox>({
+        {mkError, QStringLiteral("Unable to open \"%1\": it holds binary data (NUL bytes), not text.").arg(path), mbOK}}));
 }
 
 void TestMainWindow::recentlyUsedMenu()
@@ -298,7 +270,7 @@ void TestMainWindow::recentlyUsedMenu()
     QCOMPARE(second->text(), QStringLiteral("[Empty]"));
     QVERIFY(!second->isEnabled());
     first->trigger();
-    QCOMPARE(m_boxes, QStringList{QStringLiteral("File not found.")});
+    QCOMPARE(m_boxes.Boxes, QList<TShownBox>({{mkError, QStringLiteral("File not found."), mbOK}}));
     QCOMPARE(m_main->MRU().Caption(1), QStringLiteral("/gone/x.html"));
 }
 
@@ -319,10 +291,10 @@ void TestMainWindow::saveAsAddsDefaultExtension()
     ConfigStore::Write(AppKey(), QStringLiteral("DefaultExtension"), QStringLiteral("htm"));
     m_main = new TfMain;
     m_main->ActiveEditor()->InsertTags(QStringLiteral("<P>x</P>"), QString(), false);
-    m_dialogAnswers << m_files.filePath(QStringLiteral("page"));
+    m_modal.FileAnswers << m_files.FilePath(QStringLiteral("page"));
     QVERIFY(m_main->SaveActive()); // untitled: Save As
-    QCOMPARE(m_dialogTitles, QStringList{QStringLiteral("Save HTML Document")});
-    const QString saved = m_files.filePath(QStringLiteral("page.htm"));
+    QCOMPARE(m_modal.FileDialogTitles(), QStringList{QStringLiteral("Save HTML Document")});
+    const QString saved = m_files.FilePath(QStringLiteral("page.htm"));
     QVERIFY(QFile::exists(saved));
     QCOMPARE(m_main->ActiveEditor()->Filename(), saved);
     QCOMPARE(m_main->HTMLTab()->TabCaption(0), QStringLiteral("page.htm"));
@@ -335,13 +307,11 @@ void TestMainWindow::saveAsAsksBeforeOverwriting()
     m_main = new TfMain;
     const QString existing = WriteFile(QStringLiteral("old.html"), "old");
     m_main->ActiveEditor()->InsertTags(QStringLiteral("new"), QString(), false);
-    m_dialogAnswers << existing;
+    m_modal.FileAnswers << existing;
     Answer(mbNo);
     QVERIFY(!m_main->SaveAsActive());
-    QCOMPARE(m_boxes, QStringList{QStringLiteral("Overwrite \"%1?").arg(existing)});
-    QFile f(existing);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("old"));
+    QCOMPARE(m_boxes.Boxes, QList<TShownBox>({{mkConfirm, QStringLiteral("Overwrite \"%1?").arg(existing), mbYes | mbNo | mbCancel}}));
+    QCOMPARE(ReadTestFile(existing), QByteArray("old"));
     QVERIFY(m_main->ActiveEditor()->Modified());
 }
 
@@ -353,14 +323,14 @@ void TestMainWindow::failedSaveStopsCloseAll()
     m_main->ActiveEditor()->InsertTags(QStringLiteral("more "), QString(), false);
     // The folder goes away: the save cannot be written.
     QFile::remove(page);
-    QDir(m_files.path()).mkdir(QStringLiteral("keep.html"));
+    QDir(m_files.Path()).mkdir(QStringLiteral("keep.html"));
     Answer(mbYes);
     QVERIFY(!m_main->CloseAll());
     QVERIFY(m_main->ActiveEditor()->Modified());
     QCOMPARE(m_main->ActiveEditor()->Text(), QStringLiteral("more text"));
-    QCOMPARE(m_boxes.size(), 2); // the question, then the error
-    QVERIFY(m_boxes.at(1).contains(QStringLiteral("keep.html")));
-    QDir(m_files.path()).rmdir(QStringLiteral("keep.html"));
+    QCOMPARE(m_boxes.Boxes.size(), 2); // the question, then the error
+    QVERIFY(m_boxes.Boxes.at(1).Text.contains(QStringLiteral("keep.html")));
+    QDir(m_files.Path()).rmdir(QStringLiteral("keep.html"));
 }
 
 void TestMainWindow::closeAllStopsAtCancel()
@@ -376,8 +346,8 @@ void TestMainWindow::closeAllStopsAtCancel()
     m_main->close();
     QVERIFY(m_main->isVisible());
     QCOMPARE(m_main->HTMLTab()->DocumentCount(), 2);
-    QCOMPARE(m_boxes.size(), 2);
-    QVERIFY(m_boxes.at(0).startsWith(QStringLiteral("Save changes to ")));
+    QCOMPARE(m_boxes.Boxes.size(), 2);
+    QVERIFY(m_boxes.Boxes.at(0).Text.startsWith(QStringLiteral("Save changes to ")));
 }
 
 void TestMainWindow::closeOnlyModifiedDocumentWithNo()
@@ -399,11 +369,9 @@ void TestMainWindow::exportUnixKeepsDocument()
     const QString page = WriteFile(QStringLiteral("dos.html"), "a\r\nb");
     QVERIFY(m_main->OpenDocument(page));
     m_main->ActiveEditor()->InsertTags(QStringLiteral("<P>"), QString(), false);
-    m_dialogAnswers << m_files.filePath(QStringLiteral("unix"));
+    m_modal.FileAnswers << m_files.FilePath(QStringLiteral("unix"));
     m_main->ExportUnix();
-    QFile f(m_files.filePath(QStringLiteral("unix.html")));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("<P>a\nb"));
+    QCOMPARE(ReadTestFile(m_files.FilePath(QStringLiteral("unix.html"))), QByteArray("<P>a\nb"));
     QVERIFY(m_main->ActiveEditor()->Modified());
     QCOMPARE(m_main->ActiveEditor()->Filename(), page);
 }
@@ -462,10 +430,8 @@ void TestMainWindow::exceptionsAreLogged()
     QFile::remove(log);
     m_main->HandleException(QStringLiteral("first"));
     m_main->HandleException(QStringLiteral("second"));
-    QCOMPARE(m_boxes, (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
-    QFile f(log);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(f.readAll()).count(u'\n'), 2);
+    QCOMPARE(m_boxes.Boxes, (QList<TShownBox>{{mkError, QStringLiteral("first"), mbOK}, {mkError, QStringLiteral("second"), mbOK}}));
+    QCOMPARE(QString::fromUtf8(ReadTestFile(log)).count(u'\n'), 2);
 }
 
 void TestMainWindow::tabKeysSwitchDocuments()
@@ -482,7 +448,7 @@ void TestMainWindow::tabKeysSwitchDocuments()
     QCOMPARE(m_main->HTMLTab()->TabIndex(), 0);
     QTest::keyClick(m_main->ActiveEditor(), Qt::Key_BracketRight, Qt::ControlModifier);
     QCOMPARE(m_main->HTMLTab()->TabIndex(), 1);
-    QCOMPARE(m_main->windowTitle(), MainCaption(m_files.filePath(QStringLiteral("t2.html"))));
+    QCOMPARE(m_main->windowTitle(), MainCaption(m_files.FilePath(QStringLiteral("t2.html"))));
 }
 
 void TestMainWindow::toggles()
@@ -507,7 +473,7 @@ void TestMainWindow::toggles()
     QCOMPARE(m_main->ActiveEditor()->lineWrapMode(), QPlainTextEdit::NoWrap);
     // Full screen moves the pages into their own window and back.
     m_main->SetFullScreen(true);
-    QCOMPARE(m_notices, QList<int>{4});
+    QCOMPARE(m_modal.Notices, QList<int>{4});
     QVERIFY(!m_main->isVisible());
     m_main->SetFullScreen(false);
     QVERIFY(m_main->isVisible());
@@ -517,9 +483,9 @@ void TestMainWindow::toggles()
 void TestMainWindow::droppedUnknownFile()
 {
     m_main = new TfMain;
-    const QString doc = m_files.filePath(QStringLiteral("notes.doc"));
+    const QString doc = m_files.FilePath(QStringLiteral("notes.doc"));
     m_main->DropFiles({doc});
-    QCOMPARE(m_boxes, QStringList{QStringLiteral("Unknown file type \"%1\"").arg(doc)});
+    QCOMPARE(m_boxes.Boxes, QList<TShownBox>({{mkMessage, QStringLiteral("Unknown file type \"%1\"").arg(doc), mbOK}}));
     QVERIFY(m_main->ActiveEditor()->Text().isEmpty());
 }
 
@@ -529,7 +495,7 @@ void TestMainWindow::printsToPdf()
     m_main->ActiveEditor()->InsertTags(QStringLiteral("<P>printed</P>"), QString(), false);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString pdf = m_files.filePath(QStringLiteral("out.pdf"));
+    const QString pdf = m_files.FilePath(QStringLiteral("out.pdf"));
     printer.setOutputFileName(pdf);
     QVERIFY(m_main->PrintActiveTo(printer));
     QCOMPARE(printer.docName(), QStringLiteral("[Untitled]"));
@@ -547,9 +513,7 @@ void TestMainWindow::saveShortcutSaves()
     m_main->ActiveEditor()->Select(3, 0);
     QTest::keyClicks(m_main->ActiveEditor(), QStringLiteral("d"));
     QTest::keyClick(m_main->ActiveEditor(), Qt::Key_S, Qt::ControlModifier);
-    QFile f(page);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("abcd"));
+    QCOMPARE(ReadTestFile(page), QByteArray("abcd"));
     QVERIFY(!m_main->ActiveEditor()->Modified());
 }
 
@@ -576,8 +540,9 @@ void TestMainWindow::closingFullScreenWindowAsksToSave()
     m_main->SetFullScreen(true);
     Answer(mbCancel);
     m_main->HTMLTab()->window()->close();
-    QCOMPARE(m_boxes, QStringList{QStringLiteral("Save changes to [Untitled]?")});
-    QCOMPARE(m_boxKinds.first(), (QPair<int, int>(mkConfirm, mbYes | mbNo | mbCancel)));
+    QCOMPARE(m_boxes.Texts(), QStringList{QStringLiteral("Save changes to [Untitled]?")});
+    QCOMPARE(m_boxes.Boxes.first().Kind, mkConfirm);
+    QCOMPARE(m_boxes.Boxes.first().Buttons, int(mbYes | mbNo | mbCancel));
     QVERIFY(m_main->isVisible() && !m_main->FullScreen());
     QVERIFY(m_main->ActiveEditor()->Modified());
 }

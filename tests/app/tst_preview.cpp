@@ -252,12 +252,9 @@ void TestPreview::realProgramGetsPathWithBlanks()
     QTemporaryDir dir;
     const QString record = dir.filePath("args.txt");
     const QString script = dir.filePath("fake browser");
-    QFile f(script);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \"$0.tmp\" && mv \"$0.tmp\" \""
-            + record.toLocal8Bit() + "\"\n");
-    f.close();
-    QVERIFY(f.setPermissions(f.permissions() | QFileDevice::ExeOwner));
+    QVERIFY(WriteTestFile(script, "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \"$0.tmp\" && mv \"$0.tmp\" \""
+                                      + record.toLocal8Bit() + "\"\n"));
+    QVERIFY(QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner));
     const QString doc = dir.filePath("my page; $(rm -rf x).html");
     NullDdeClient dde;
     QVERIFY(SendToBrowser(script, doc, dde));
@@ -317,17 +314,13 @@ void TestPreview::previewCopyNamesAndContent()
         QVERIFY(info.fileName().size() > QString("~pw.html").size());
         QVERIFY(!names.contains(made));
         names.insert(made);
-        QFile f(made);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(f.readAll()), QStringLiteral("<p>%1 \u00e9</p>").arg(i));
+        QCOMPARE(QString::fromUtf8(ReadTestFile(made)), QStringLiteral("<p>%1 \u00e9</p>").arg(i));
     }
     // A copy is encoded as its document is saved, so a Windows-1252 page stays single-byte.
     TTextFileFormat cp1252;
     cp1252.Encoding = teWindows1252;
     cp1252.LineEnd = leLF;
-    QFile f(copies.Create(doc, QString(), QStringLiteral("\u00e9\u00a0\n"), cp1252));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("\xe9\xa0\n"));
+    QCOMPARE(ReadTestFile(copies.Create(doc, QString(), QStringLiteral("\u00e9\u00a0\n"), cp1252)), QByteArray("\xe9\xa0\n"));
     copies.DeleteAll();
 }
 

@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "platform/filedialogs.h"
@@ -35,46 +34,27 @@ private slots:
 
 private:
     // Boxes are recorded (text, kind and buttons) and answered with answer.
-    void RecordBoxes(int answer)
-    {
-        SetMessageHook([this, answer](TMsgKind kind, const QString &, const QString &text, int buttons) {
-            m_boxes << text;
-            m_kinds << qMakePair(kind, buttons);
-            return answer;
-        });
-    }
+    void RecordBoxes(int answer) { m_boxes.FixedAnswer = answer; }
     // Writes a page into the test folder and returns its full name.
-    QString WritePage(const QString &name, const QByteArray &bytes)
-    {
-        const QString page = m_dir.filePath(name);
-        QFile f(page);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
-        return page;
-    }
+    QString WritePage(const QString &name, const QByteArray &bytes) { return m_dir.Write(name, bytes); }
     QString FakeBrowser()
     {
         // A "browser" that writes the arguments it was given, one per line.
-        const QString script = m_dir.filePath(QStringLiteral("my browser.sh"));
-        QFile f(script);
-        f.open(QIODevice::WriteOnly);
-        f.write("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$(dirname \"$0\")/args.txt\"\n");
-        f.close();
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString script = m_dir.Write(QStringLiteral("my browser.sh"),
+                                           "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$(dirname \"$0\")/args.txt\"\n");
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return script;
     }
     QString Args()
     {
-        QFile f(m_dir.filePath(QStringLiteral("args.txt")));
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
+        return QString::fromUtf8(m_dir.Read(QStringLiteral("args.txt"))).trimmed();
     }
 
     std::unique_ptr<QTemporaryDir> m_config;
-    QTemporaryDir m_dir;
+    TTempFiles m_dir;
     TfMain *m_main = nullptr;
-    QStringList m_boxes;
-    QList<QPair<TMsgKind, int>> m_kinds; // kind and buttons of each box, in order
-    QList<int> m_notices;
+    TMessageRecorder m_boxes;
+    TModalAnswerer m_modal;
     int m_listEdits = 0;
 };
 
@@ -82,22 +62,16 @@ void TestPreviewUi::initTestCase()
 {
     m_config = UseTemporaryConfig();
     RecordBoxes(mbOK);
-    SetNoticeHook([this](int n, bool &) {
-        m_notices << n;
-        return 1;
-    });
-    SetFileDialogHook([](TFileDialogKind, const QString &, const QString &) { return QString(); });
 }
 
 void TestPreviewUi::init()
 {
     ConfigStore::EraseKey(AppKey());
-    QFile::remove(m_dir.filePath(QStringLiteral("args.txt")));
+    QFile::remove(m_dir.FilePath(QStringLiteral("args.txt")));
     m_main = new TfMain;
     m_main->m_browserListHook = [this] { ++m_listEdits; };
-    m_boxes.clear();
-    m_kinds.clear();
-    m_notices.clear();
+    m_boxes.Clear();
+    m_modal.Clear();
     m_listEdits = 0;
 }
 
@@ -114,7 +88,7 @@ void TestPreviewUi::browsePageShowsDocument()
     m_main->ActiveEditor()->InsertTags(QStringLiteral("<H1>Title</H1><P>Body text</P>"), QString(), false);
     m_main->Action(QStringLiteral("mnuOptionsToggleBrowse"))->trigger();
     QCOMPARE(m_main->Pages()->currentIndex(), 1);
-    QCOMPARE(m_notices, QList<int>{3});
+    QCOMPARE(m_modal.Notices, QList<int>{3});
     QVERIFY(m_main->ViewerText().contains(QStringLiteral("Body text")));
     QVERIFY(!m_main->ViewerText().contains(QStringLiteral("<P>")));
     QVERIFY(!m_main->Action(QStringLiteral("spdCut"))->isEnabled());
@@ -139,19 +113,17 @@ void TestPreviewUi::noBrowserAsksForOne()
         Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Fake"), FakeBrowser())});
     };
     m_main->Action(QStringLiteral("mnuOptionsViewExternal"))->trigger();
-    QCOMPARE(m_boxes, QStringList{QStringLiteral("Please specify an external browser.")});
-    QCOMPARE(m_kinds.value(0), qMakePair(mkWarning, int(mbOK)));
+    QCOMPARE(m_boxes.Boxes, QList<TShownBox>({{mkWarning, QStringLiteral("Please specify an external browser."), mbOK}}));
     QCOMPARE(m_listEdits, 1);
     QTRY_COMPARE(Args(), page);
 }
 
 void TestPreviewUi::missingBrowserIsReported()
 {
-    const QString missing = m_dir.filePath(QStringLiteral("no such browser"));
+    const QString missing = m_dir.FilePath(QStringLiteral("no such browser"));
     Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Gone"), missing)});
     m_main->Action(QStringLiteral("spdExternalBrowser"))->trigger();
-    QCOMPARE(m_boxes, QStringList{Preview::MissingBrowserMessage(missing)});
-    QCOMPARE(m_kinds.value(0), qMakePair(mkInformation, int(mbOK)));
+    QCOMPARE(m_boxes.Boxes, QList<TShownBox>({{mkInformation, Preview::MissingBrowserMessage(missing), mbOK}}));
     QCOMPARE(m_listEdits, 1);
 }
 
@@ -163,7 +135,7 @@ void TestPreviewUi::temporaryCopyGoesToBrowser()
     delete m_main;
     m_main = new TfMain;
     Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Fake"), FakeBrowser())});
-    QDir(m_dir.path()).mkpath(QStringLiteral("site folder"));
+    QDir(m_dir.Path()).mkpath(QStringLiteral("site folder"));
     const QString page = WritePage(QStringLiteral("site folder/page.html"), "<P>saved</P>");
     QVERIFY(m_main->OpenDocument(page));
     m_main->ActiveEditor()->InsertTags(QStringLiteral("<B>unsaved</B>"), QString(), false);
@@ -186,20 +158,14 @@ void TestPreviewUi::untitledMustBeSaved()
 {
     Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Fake"), FakeBrowser())});
     m_main->ActiveEditor()->InsertTags(QStringLiteral("x"), QString(), false);
-    int saveDialogs = 0;
-    SetFileDialogHook([&](TFileDialogKind, const QString &, const QString &) {
-        ++saveDialogs;
-        return QString();
-    });
     QVERIFY(!m_main->LaunchBrowser(FakeBrowser()));
-    QCOMPARE(m_boxes, QStringList{QStringLiteral("This document must be saved in order to display it.")});
-    QCOMPARE(m_kinds.value(0), qMakePair(mkInformation, int(mbOK | mbCancel)));
-    QCOMPARE(saveDialogs, 1); // OK goes on to Save As
+    QCOMPARE(m_boxes.Boxes, QList<TShownBox>({
+        {mkInformation, QStringLiteral("This document must be saved in order to display it."), mbOK | mbCancel}}));
+    QCOMPARE(m_modal.FileDialogs.size(), 1); // OK goes on to Save As
     // Cancel stops before Save As.
     RecordBoxes(mbCancel);
     QVERIFY(!m_main->LaunchBrowser(FakeBrowser()));
-    QCOMPARE(saveDialogs, 1);
-    SetFileDialogHook([](TFileDialogKind, const QString &, const QString &) { return QString(); });
+    QCOMPARE(m_modal.FileDialogs.size(), 1);
     RecordBoxes(mbOK);
     QTest::qWait(100);
     QVERIFY(Args().isEmpty());
@@ -208,7 +174,7 @@ void TestPreviewUi::untitledMustBeSaved()
 void TestPreviewUi::severalBrowsersOfferAList()
 {
     const QString fake = FakeBrowser();
-    Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("First"), m_dir.filePath(QStringLiteral("gone"))),
+    Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("First"), m_dir.FilePath(QStringLiteral("gone"))),
                                Preview::FormatBrowserEntry(QStringLiteral("Second"), fake)});
     const QString page = WritePage(QStringLiteral("plain.html"), "<P>x</P>");
     QVERIFY(m_main->OpenDocument(page));
@@ -222,12 +188,12 @@ void TestPreviewUi::severalBrowsersOfferAList()
     QCOMPARE(offered, (QStringList{QStringLiteral("First"), QStringLiteral("Second")}));
     QTRY_COMPARE(Args(), page);
     // A name that stands twice is the first entry of that name, whichever item was chosen.
-    QFile::remove(m_dir.filePath(QStringLiteral("args.txt")));
+    QFile::remove(m_dir.FilePath(QStringLiteral("args.txt")));
     Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Same"), fake),
-                               Preview::FormatBrowserEntry(QStringLiteral("Same"), m_dir.filePath(QStringLiteral("gone")))});
+                               Preview::FormatBrowserEntry(QStringLiteral("Same"), m_dir.FilePath(QStringLiteral("gone")))});
     m_main->ViewInExternalBrowser();
     QTRY_COMPARE(Args(), page);
-    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(m_boxes.Boxes.isEmpty());
 }
 
 void TestPreviewUi::launchSettings_data()
@@ -258,7 +224,7 @@ void TestPreviewUi::launchSettings()
     m_main = new TfMain;
     RecordBoxes(answer);
     const QString browser = FakeBrowser();
-    const QString page = m_dir.filePath(QStringLiteral("named.html"));
+    const QString page = m_dir.FilePath(QStringLiteral("named.html"));
     if (!untitled)
         QVERIFY(m_main->OpenDocument(WritePage(QStringLiteral("named.html"), "<P>old</P>")));
     m_main->ActiveEditor()->InsertTags(QStringLiteral("<B>new</B>"), QString(), false);

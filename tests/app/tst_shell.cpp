@@ -2,14 +2,16 @@
 #include <sys/stat.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include "common/fileutils.h"
 #include "app/mrulist.h"
 #include "app/shellsettings.h"
 #include "platform/configstore.h"
 #include "testsupport.h"
+
+// Reads one setting as the program does.
+using TSettingReading = int (*)();
+Q_DECLARE_METATYPE(TSettingReading)
 
 class TestShell : public QObject
 {
@@ -27,8 +29,6 @@ private slots:
     void exceptionLog();
     void defaultExtension_data();
     void defaultExtension();
-    void fileKinds_data();
-    void fileKinds();
 
 private:
     std::unique_ptr<QTemporaryDir> m_config;
@@ -38,34 +38,34 @@ void TestShell::settingReadings_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<TSettingReading>("reading");
     QTest::addColumn<int>("expected");
-    QTest::newRow("splash by default") << "" << "" << 1;
-    QTest::newRow("splash -1") << "ShowSplash" << "-1" << 1;
-    QTest::newRow("splash abc") << "ShowSplash" << "abc" << 1;
-    QTest::newRow("splash 0") << "ShowSplash" << "0" << 0;
-    QTest::newRow("splash 5") << "ShowSplash" << "5" << 0;
-    QTest::newRow("colour coding by default") << "ColorCodeMode" << "" << int(ccFull);
-    QTest::newRow("colour coding 0") << "ColorCodeMode" << "0" << int(ccNone);
-    QTest::newRow("colour coding 7 is minimal") << "ColorCodeMode" << "7" << int(ccMinimal);
-    QTest::newRow("colour coding text is full") << "ColorCodeMode" << "x" << int(ccFull);
-    QTest::newRow("browser launch 2") << "BrowserLaunchSetting" << "2" << 2;
-    QTest::newRow("browser launch 5 is 1") << "BrowserLaunchSetting" << "5" << 1;
-    QTest::newRow("browser launch -3 is 1") << "BrowserLaunchSetting" << "-3" << 1;
+    const TSettingReading splash = [] { return int(ShowSplashSetting()); };
+    const TSettingReading colourCoding = [] { return int(ColorCodeModeSetting()); };
+    const TSettingReading browserLaunch = [] { return BrowserLaunchSetting(); };
+    QTest::newRow("splash by default") << "ShowSplash" << "" << splash << 1;
+    QTest::newRow("splash -1") << "ShowSplash" << "-1" << splash << 1;
+    QTest::newRow("splash abc") << "ShowSplash" << "abc" << splash << 1;
+    QTest::newRow("splash 0") << "ShowSplash" << "0" << splash << 0;
+    QTest::newRow("splash 5") << "ShowSplash" << "5" << splash << 0;
+    QTest::newRow("colour coding by default") << "ColorCodeMode" << "" << colourCoding << int(ccFull);
+    QTest::newRow("colour coding 0") << "ColorCodeMode" << "0" << colourCoding << int(ccNone);
+    QTest::newRow("colour coding 7 is minimal") << "ColorCodeMode" << "7" << colourCoding << int(ccMinimal);
+    QTest::newRow("colour coding text is full") << "ColorCodeMode" << "x" << colourCoding << int(ccFull);
+    QTest::newRow("browser launch 2") << "BrowserLaunchSetting" << "2" << browserLaunch << 2;
+    QTest::newRow("browser launch 5 is 1") << "BrowserLaunchSetting" << "5" << browserLaunch << 1;
+    QTest::newRow("browser launch -3 is 1") << "BrowserLaunchSetting" << "-3" << browserLaunch << 1;
 }
 
 void TestShell::settingReadings()
 {
     QFETCH(QString, value);
     QFETCH(QString, text);
+    QFETCH(TSettingReading, reading);
     QFETCH(int, expected);
     if (!text.isEmpty())
         ConfigStore::Write(AppKey(), value, text);
-    if (value == QLatin1String("ColorCodeMode"))
-        QCOMPARE(int(ColorCodeModeSetting()), expected);
-    else if (value == QLatin1String("BrowserLaunchSetting"))
-        QCOMPARE(BrowserLaunchSetting(), expected);
-    else
-        QCOMPARE(int(ShowSplashSetting()), expected);
+    QCOMPARE(reading(), expected);
 }
 
 void TestShell::fitPlacement_data()
@@ -141,13 +141,11 @@ void TestShell::recentlyUsedListStoredAsEntries()
 // Two errors give two lines; a missing log is created.
 void TestShell::exceptionLog()
 {
-    QTemporaryDir dir;
-    const QString log = dir.filePath(QStringLiteral("Exception.log"));
+    const TTempFiles files;
+    const QString log = files.FilePath(QStringLiteral("Exception.log"));
     QVERIFY(AppendExceptionLog(log, QStringLiteral("first failure")));
     QVERIFY(AppendExceptionLog(log, QStringLiteral("second failure")));
-    QFile f(log);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = QString::fromUtf8(ReadTestFile(log)).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);
     QVERIFY(lines.at(0).endsWith(QStringLiteral(": first failure")));
     QVERIFY(lines.at(1).endsWith(QStringLiteral(": second failure")));
@@ -170,26 +168,6 @@ void TestShell::defaultExtension()
     QFETCH(QString, ext);
     QFETCH(QString, result);
     QCOMPARE(WithDefaultExtension(name, ext), result);
-}
-
-void TestShell::fileKinds_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("kind");
-    QTest::newRow("jpeg image") << "picture.JPEG" << int(fkImage);
-    QTest::newRow("avi video") << "movie.avi" << int(fkVideo);
-    QTest::newRow("shtml document") << "page.shtml" << int(fkDocument);
-    QTest::newRow("no extension") << "readme" << int(fkUnknown);
-    QTest::newRow("css is a style sheet") << "style.css" << int(fkStyleSheet);
-    QTest::newRow("midi sound") << "tune.mid" << int(fkSound);
-    QTest::newRow("word file") << "notes.doc" << int(fkUnknown);
-}
-
-void TestShell::fileKinds()
-{
-    QFETCH(QString, name);
-    QFETCH(int, kind);
-    QCOMPARE(int(FileKindOf(name)), kind);
 }
 
 QTEST_GUILESS_MAIN(TestShell)

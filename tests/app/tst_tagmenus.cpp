@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/htmltab.h"
@@ -64,26 +63,15 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_config;
     TfMain *m_main = nullptr;
-    QList<int> m_answers;
-    QStringList m_boxes;
-    QString m_input;
-    bool m_inputOk = true;
+    TMessageRecorder m_boxes;
+    TModalAnswerer m_modal;
     std::optional<TLineConversion> m_conversion;
 };
 
 void TestTagMenus::initTestCase()
 {
     m_config = UseTemporaryConfig();
-    SetMessageHook([this](TMsgKind, const QString &, const QString &text, int) {
-        m_boxes << text;
-        return m_answers.isEmpty() ? int(mbOK) : m_answers.takeFirst();
-    });
-    SetNoticeHook([](int, bool &) { return 1; });
-    SetInputHook([this](const QString &, const QString &prompt, QString &value) {
-        m_boxes << prompt;
-        value = m_input;
-        return m_inputOk;
-    });
+    m_boxes.FixedAnswer = mbOK;
     SetConversionHook([this](bool) { return m_conversion; });
 }
 
@@ -91,8 +79,8 @@ void TestTagMenus::init()
 {
     ConfigStore::EraseKey(AppKey());
     m_main = new TfMain;
-    m_boxes.clear();
-    m_answers.clear();
+    m_boxes.Clear();
+    m_modal.Clear();
 }
 
 void TestTagMenus::cleanup()
@@ -178,9 +166,10 @@ void TestTagMenus::stripAllAsksFirst()
     QFETCH(int, answer);
     QFETCH(QString, expected);
     SetText(QStringLiteral("<B>a</B> <I>b</I>"));
-    m_answers << answer;
+    m_boxes.Answers << answer;
     Trigger("mnuTagsStripAll");
-    QCOMPARE(m_boxes, QStringList{QStringLiteral("This will strip all HTML tags from the current document.  Continue?")});
+    QCOMPARE(m_boxes.Boxes, QList<TShownBox>({
+        {mkWarning, QStringLiteral("This will strip all HTML tags from the current document.  Continue?"), mbYes | mbNo}}));
     QCOMPARE(Editor()->Text(), expected);
 }
 
@@ -282,10 +271,10 @@ void TestTagMenus::goToLine()
     QFETCH(int, caret);
     SetText(QStringLiteral("a\nb\ncde\nf\ng"));
     Editor()->Select(6, 0);
-    m_input = answer;
-    m_inputOk = ok;
+    m_modal.InputAnswers << (ok ? std::optional<QString>(answer) : std::nullopt);
     Trigger("mnuEditGoToLine");
-    QCOMPARE(m_boxes, QStringList{QStringLiteral("Enter Line Number (1-5)")});
+    QVERIFY(m_boxes.Boxes.isEmpty());
+    QCOMPARE(m_modal.InputPrompts(), QStringList{QStringLiteral("Enter Line Number (1-5)")});
     QCOMPARE(Editor()->SelStart(), caret);
 }
 
@@ -371,23 +360,17 @@ void TestTagMenus::editTagEntryNamesTheKind()
 // Files dropped on the editor become elements at once, without a dialog.
 void TestTagMenus::droppedFilesBecomeElements()
 {
-    QTemporaryDir dir;
+    const TTempFiles dir;
     QStringList files;
-    for (const char *name : {"a.gif", "b.png", "c.jpg"}) {
-        QFile f(dir.filePath(QLatin1String(name)));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        files << f.fileName();
-    }
-    QFile css(dir.filePath(QStringLiteral("site.css")));
-    QVERIFY(css.open(QIODevice::WriteOnly));
-    files << css.fileName();
+    for (const char *name : {"a.gif", "b.png", "c.jpg", "site.css"})
+        files << dir.Write(QLatin1String(name), QByteArray());
     SetText(QString());
     m_main->DropFiles(files);
     const QString text = Editor()->Text();
     QCOMPARE(text.count(QStringLiteral("<IMG")), 3);
     QVERIFY(text.contains(QStringLiteral("<LINK REL=STYLE TYPE=\"text/css\" SRC=\"")));
     QVERIFY(text.contains(QStringLiteral("site.css\">")));
-    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(m_boxes.Boxes.isEmpty());
 }
 
 // The QuickTable button drops the sizer down; a cell inserts the quick table; any other tag

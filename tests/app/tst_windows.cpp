@@ -49,31 +49,11 @@ void WhenModal(std::function<void(T *)> answer)
     timer->start();
 }
 
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The data files as kept in the source tree.
 QString ResourceFolder()
 {
     return QFileInfo(QFINDTESTDATA("../../resources/Default.html")).absolutePath() + "/";
 }
-
-struct Message
-{
-    TMsgKind kind;
-    QString text;
-};
 
 } // namespace
 
@@ -83,7 +63,7 @@ class TestWindows : public QObject
 
     std::unique_ptr<QTemporaryDir> m_config;
     QTemporaryDir m_home;
-    QList<Message> m_messages;
+    TMessageRecorder m_messages;
     QList<QUrl> m_openedUrls;
 
 public slots:
@@ -101,16 +81,12 @@ private slots:
     void init()
     {
         QFile::remove(ConfigStore::FileName());
-        m_messages.clear();
-        SetMessageHook([this](TMsgKind kind, const QString &, const QString &text, int) {
-            m_messages.append({kind, text});
-            return int(mbOK);
-        });
+        m_messages.Clear();
+        m_messages.FixedAnswer = mbOK;
         SetNoticeHook(nullptr);
     }
     void cleanup()
     {
-        SetMessageHook(nullptr);
         SetNoticeHook(nullptr);
         SetProgramFolder(QString());
         CloseHelp();
@@ -313,8 +289,8 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, expected);
         QTemporaryDir dir;
-        WriteFile(dir.filePath("t.html"), "<HTML></HTML>");
-        WriteFile(dir.filePath("empty.htm"), "");
+        QVERIFY(WriteTestFile(dir.filePath("t.html"), "<HTML></HTML>"));
+        QVERIFY(WriteTestFile(dir.filePath("empty.htm"), ""));
         QDir(dir.path()).mkdir("sub.html");
         const QMap<QString, QString> names{{"empty", ""},
                                            {"blanks", "   "},
@@ -366,8 +342,7 @@ private slots:
         QVERIFY(dialog.optTemplate->isChecked());
         dialog.btnOK->setFocus();
         QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
-        QCOMPARE(m_messages.size(), 1);
-        QCOMPARE(m_messages.first().text, message);
+        QCOMPARE(m_messages.Texts(), QStringList{message});
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QTRY_VERIFY(dialog.txtTemplate->hasFocus());
@@ -389,7 +364,7 @@ private slots:
         QFETCH(bool, blank);
         QTemporaryDir dir;
         const QString templateFile = dir.filePath("Default.html");
-        WriteFile(templateFile, "<HTML></HTML>");
+        QVERIFY(WriteTestFile(templateFile, "<HTML></HTML>"));
         QString seenInEdit;
         WhenModal<TfNewDocument>([&](TfNewDocument *dialog) {
             seenInEdit = dialog->txtTemplate->text();
@@ -401,7 +376,7 @@ private slots:
         QString path = "untouched";
         QCOMPARE(TfNewDocument::Execute(nullptr, templateFile, chosenBlank, path), accepted);
         QCOMPARE(seenInEdit, templateFile);
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_messages.Boxes.isEmpty());
         if (accepted) {
             QCOMPARE(chosenBlank, blank);
             QCOMPARE(path, blank ? QString("untouched") : templateFile);
@@ -527,9 +502,9 @@ private slots:
         }
         SetProgramFolder(folder);
         if (programFolderWritable)
-            WriteFile(folder + "/Custom.dct", "program copy");
+            QVERIFY(WriteTestFile(folder + "/Custom.dct", "program copy"));
         if (userCopy)
-            WriteFile(UserDataFolder() + "Custom.dct", "user copy");
+            QVERIFY(WriteTestFile(UserDataFolder() + "Custom.dct", "user copy"));
 
         const QString path = DataFilePath("Custom.dct");
         QCOMPARE(path, (inUserFolder ? UserDataFolder() : ProgramFolder()) + "Custom.dct");
@@ -538,8 +513,8 @@ private slots:
         else
             QVERIFY(!QFileInfo::exists(UserDataFolder()));
         // A file written there can be read back through the same name.
-        WriteFile(path, "written");
-        QCOMPARE(ReadFile(DataFilePath("Custom.dct")), "written");
+        QVERIFY(WriteTestFile(path, "written"));
+        QCOMPARE(ReadTestFile(DataFilePath("Custom.dct")), "written");
         if (!programFolderWritable && geteuid() != 0)
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QDir(UserDataFolder()).removeRecursively();
@@ -575,7 +550,7 @@ private slots:
         if (folderExists)
             QVERIFY(QDir().mkpath(folder));
         for (const QString &page : pages)
-            WriteFile(folder + "/" + page, "<html></html>");
+            QVERIFY(WriteTestFile(folder + "/" + page, "<html></html>"));
         const QString withSlash = HelpTopicFile(folder + "/", topic);
         const QString withoutSlash = HelpTopicFile(folder, topic);
         QCOMPARE(withSlash, expected.isEmpty() ? QString() : folder + "/" + expected);
@@ -585,8 +560,8 @@ private slots:
     void helpWindowShowsPages()
     {
         QTemporaryDir program;
-        WriteFile(program.filePath("help/contents.html"), "<html><body><p>The contents</p></body></html>");
-        WriteFile(program.filePath("help/topic46.html"), "<html><body><p>The keys</p></body></html>");
+        QVERIFY(WriteTestFile(program.filePath("help/contents.html"), "<html><body><p>The contents</p></body></html>"));
+        QVERIFY(WriteTestFile(program.filePath("help/topic46.html"), "<html><body><p>The keys</p></body></html>"));
         SetProgramFolder(program.path());
         QVERIFY(!HelpWindow());
 
@@ -628,7 +603,7 @@ private slots:
 
     void defaultTemplate()
     {
-        const QByteArray bytes = ReadFile(ResourceFolder() + "Default.html");
+        const QByteArray bytes = ReadTestFile(ResourceFolder() + "Default.html");
         QVERIFY(!bytes.isEmpty());
         QVERIFY(bytes.startsWith("<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN//3.2\">\r\n"));
         QVERIFY(bytes.endsWith("\r\n"));
@@ -650,14 +625,16 @@ private slots:
     void helpLinksResolve_data()
     {
         QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("listsEveryTopic");
         for (const char *page : {"contents.html", "topic1.html", "topic2.html", "topic3.html", "topic46.html"})
-            QTest::newRow(page) << QString(page);
+            QTest::newRow(page) << QString(page) << (QLatin1String(page) == QLatin1String("contents.html"));
     }
     void helpLinksResolve()
     {
         QFETCH(QString, page);
+        QFETCH(bool, listsEveryTopic);
         const QString folder = ResourceFolder() + "help/";
-        const QString html = QString::fromUtf8(ReadFile(folder + page));
+        const QString html = QString::fromUtf8(ReadTestFile(folder + page));
         QVERIFY(html.contains("<title>"));
         const QRegularExpression link("href=\"([^\"#:]+)\"");
         int links = 0;
@@ -668,7 +645,7 @@ private slots:
         }
         QVERIFY(links > 0);
         // The contents page reaches every topic page.
-        if (page == "contents.html")
+        if (listsEveryTopic)
             for (const QString &topic : QDir(folder).entryList({"topic*.html"}))
                 QVERIFY2(html.contains("href=\"" + topic + "\""), qPrintable(topic));
     }
@@ -701,7 +678,7 @@ private slots:
         QFETCH(QString, menu);
         QFETCH(QString, item);
         QFETCH(QString, keys);
-        const QString html = QString::fromUtf8(ReadFile(ResourceFolder() + "help/topic46.html"));
+        const QString html = QString::fromUtf8(ReadTestFile(ResourceFolder() + "help/topic46.html"));
         const QString row = QString("<tr><td>%1</td><td>%2</td><td>%3</td></tr>").arg(menu, item, keys);
         QVERIFY2(html.contains(row), qPrintable(row));
     }

@@ -1,22 +1,17 @@
-// File, path, image, colour and shell utilities shared across the program.
+// File, path, image and colour-text utilities shared across the program.
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLocale>
-#include <QTemporaryDir>
-#include <QUrl>
 #include <QtTest>
 
 #include "common/colortext.h"
-#include "platform/customcolors.h"
 #include "common/filetext.h"
 #include "common/fileutils.h"
 #include "common/imagesize.h"
 #include "common/pathutils.h"
 #include "platform/configstore.h"
-#include "platform/shell.h"
 #include "testsupport.h"
 
 namespace {
@@ -113,16 +108,6 @@ QByteArray Patched(QByteArray bytes, int offset, const QByteArray &with)
     return bytes;
 }
 
-// Records what the desktop is asked to open, in place of a real program.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> Opened;
-public slots:
-    void Open(const QUrl &url) { Opened.append(url); }
-};
-
 } // namespace
 
 class TestFileUtils : public QObject
@@ -130,24 +115,12 @@ class TestFileUtils : public QObject
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_config;
-    QTemporaryDir m_dir;
-
-    QString Write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    TTempFiles m_files;
 
 private slots:
     void initTestCase()
     {
         m_config = UseTemporaryConfig();
-        // The trash lives under the home folder; keep it inside the test's own folder.
-        qputenv("HOME", m_dir.filePath(QStringLiteral("home")).toLocal8Bit());
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
@@ -173,22 +146,12 @@ private slots:
     void relativeFolders();
     void colourTexts_data();
     void colourTexts();
-    void customColours();
-    void customColourEntries_data();
-    void customColourEntries();
     void listFiles_data();
     void listFiles();
     void temporaryFileName();
     void pathUsable_data();
     void pathUsable();
     void fileDateText();
-    void shellOpenMessages_data();
-    void shellOpenMessages();
-    void shellOpen();
-    void runProgramKeepsArguments();
-    void runProgramFailures();
-    void shortPathIsThePath();
-    void recycleBin();
 };
 
 void TestFileUtils::fileKinds_data()
@@ -204,6 +167,13 @@ void TestFileUtils::fileKinds_data()
     QTest::newRow("dot only in the folder") << "/web.site/readme" << int(fkUnknown);
     QTest::newRow("last extension counts") << "page.html.bak" << int(fkUnknown);
     QTest::newRow("trailing dot") << "page." << int(fkUnknown);
+    QTest::newRow("jpeg image") << "picture.JPEG" << int(fkImage);
+    QTest::newRow("avi video") << "movie.avi" << int(fkVideo);
+    QTest::newRow("shtml document") << "page.shtml" << int(fkDocument);
+    QTest::newRow("no extension") << "readme" << int(fkUnknown);
+    QTest::newRow("css is a style sheet") << "style.css" << int(fkStyleSheet);
+    QTest::newRow("midi sound") << "tune.mid" << int(fkSound);
+    QTest::newRow("word file") << "notes.doc" << int(fkUnknown);
 }
 
 void TestFileUtils::fileKinds()
@@ -325,14 +295,14 @@ void TestFileUtils::imageSizes()
     QFETCH(QByteArray, bytes);
     QFETCH(int, width);
     QFETCH(int, height);
-    const TImageSize size = ImageSize(Write(name, bytes));
+    const TImageSize size = ImageSize(m_files.Write(name, bytes));
     QCOMPARE(int(size.Width), width);
     QCOMPARE(int(size.Height), height);
 }
 
 void TestFileUtils::imageSizeOfMissingFile()
 {
-    QVERIFY(ImageSize(m_dir.filePath(QStringLiteral("missing.gif"))) == TImageSize());
+    QVERIFY(ImageSize(m_files.FilePath(QStringLiteral("missing.gif"))) == TImageSize());
 }
 
 void TestFileUtils::titles_data()
@@ -369,16 +339,16 @@ void TestFileUtils::titles()
 
 void TestFileUtils::titleOfFiles()
 {
-    QCOMPARE(DocumentTitle(Write(QStringLiteral("t.html"), "<html><head><title>Hi</title>")), QStringLiteral("Hi"));
-    QCOMPARE(DocumentTitle(Write(QStringLiteral("t.html"), "<html>")), QStringLiteral("[Untitled]"));
-    QCOMPARE(DocumentTitle(m_dir.filePath(QStringLiteral("missing.html"))), QStringLiteral("Err"));
+    QCOMPARE(DocumentTitle(m_files.Write(QStringLiteral("t.html"), "<html><head><title>Hi</title>")), QStringLiteral("Hi"));
+    QCOMPARE(DocumentTitle(m_files.Write(QStringLiteral("t.html"), "<html>")), QStringLiteral("[Untitled]"));
+    QCOMPARE(DocumentTitle(m_files.FilePath(QStringLiteral("missing.html"))), QStringLiteral("Err"));
 }
 
 void TestFileUtils::fileAsOneLine()
 {
-    QCOMPARE(ReadFileAsOneLine(Write(QStringLiteral("l.txt"), "one\r\ntwo\nthree\rfour\r\n")), QStringLiteral("onetwothreefour"));
-    QCOMPARE(ReadFileAsOneLine(Write(QStringLiteral("l.txt"), "caf\xE9")), QString::fromUtf8("café"));
-    QCOMPARE(ReadFileAsOneLine(m_dir.filePath(QStringLiteral("missing.txt"))), QString());
+    QCOMPARE(ReadFileAsOneLine(m_files.Write(QStringLiteral("l.txt"), "one\r\ntwo\nthree\rfour\r\n")), QStringLiteral("onetwothreefour"));
+    QCOMPARE(ReadFileAsOneLine(m_files.Write(QStringLiteral("l.txt"), "caf\xE9")), QString::fromUtf8("café"));
+    QCOMPARE(ReadFileAsOneLine(m_files.FilePath(QStringLiteral("missing.txt"))), QString());
 }
 
 void TestFileUtils::quotedValues_data()
@@ -409,9 +379,9 @@ void TestFileUtils::quotedValues()
 
 void TestFileUtils::quotedValuesOfFile()
 {
-    const QString file = Write(QStringLiteral("q.html"), "<meta content=\"two\r\nlines\"><meta CONTENT=\"b\">");
+    const QString file = m_files.Write(QStringLiteral("q.html"), "<meta content=\"two\r\nlines\"><meta CONTENT=\"b\">");
     QCOMPARE(CollectQuotedValues(QStringLiteral("content=\""), file, true), (QStringList{"b", "twolines"}));
-    QCOMPARE(CollectQuotedValues(QStringLiteral("content=\""), m_dir.filePath(QStringLiteral("none")), true), QStringList());
+    QCOMPARE(CollectQuotedValues(QStringLiteral("content=\""), m_files.FilePath(QStringLiteral("none")), true), QStringList());
 }
 
 void TestFileUtils::removeAllOccurrences_data()
@@ -493,52 +463,6 @@ void TestFileUtils::colourTexts()
     QCOMPARE(ColorToHTML(colour), u'#' + hex);
 }
 
-void TestFileUtils::customColours()
-{
-    const QString key = QStringLiteral("Software\\Pendwick");
-    const QString listKey = key + QStringLiteral("\\CustomColors");
-    ConfigStore::EraseKey(listKey);
-    QStringList white;
-    for (char letter = 'A'; letter <= 'P'; ++letter)
-        white.append(QStringLiteral("Color%1=FFFFFF").arg(QLatin1Char(letter)));
-    QCOMPARE(ReadCustomColors(key), white);
-    QVERIFY(!ConfigStore::KeyExists(listKey)); // reading creates nothing
-
-    QStringList saved = white;
-    saved[2] = QStringLiteral("ColorC=563412");
-    QVERIFY(WriteCustomColors(key, saved));
-    QCOMPARE(ConfigStore::Read(listKey, QStringLiteral("Color3"), QString()), QStringLiteral("ColorC=563412"));
-    QCOMPARE(ReadCustomColors(key), saved);
-
-    // Saving replaces the whole list: entries beyond the new one fall back to white.
-    QVERIFY(WriteCustomColors(key, {QStringLiteral("ColorA=000000")}));
-    QStringList expected = white;
-    expected[0] = QStringLiteral("ColorA=000000");
-    QCOMPARE(ReadCustomColors(key), expected);
-}
-
-void TestFileUtils::customColourEntries_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("colour");
-    QTest::addColumn<QString>("entry");
-    QTest::newRow("first, white") << 0 << int(Colors::clWhite) << "ColorA=FFFFFF";
-    QTest::newRow("blue digits first") << 2 << 0x563412 << "ColorC=563412";
-    QTest::newRow("red") << 15 << int(Colors::clRed) << "ColorP=0000FF";
-    QTest::newRow("leading zeros") << 1 << 0x000001 << "ColorB=000001";
-}
-
-void TestFileUtils::customColourEntries()
-{
-    QFETCH(int, index);
-    QFETCH(int, colour);
-    QFETCH(QString, entry);
-    QCOMPARE(CustomColorEntry(index, colour), entry);
-    QCOMPARE(CustomColorEntryColor(entry), colour);
-    QCOMPARE(CustomColorEntryColor(QStringLiteral("ColorD=xyz")), Colors::clWhite);
-    QCOMPARE(CustomColorEntryColor(QStringLiteral("ColorD=1000000")), Colors::clWhite);
-}
-
 void TestFileUtils::listFiles_data()
 {
     QTest::addColumn<QString>("masks");
@@ -556,9 +480,9 @@ void TestFileUtils::listFiles()
 {
     QFETCH(QString, masks);
     QFETCH(QStringList, names);
-    const QString folder = m_dir.filePath(QStringLiteral("list"));
+    const QString folder = m_files.FilePath(QStringLiteral("list"));
     for (const char *name : {"a.html", "B.HTM", "c.Html", "d.txt", "noext", ".hidden.html", "sub.html/inner.html"})
-        Write(QStringLiteral("list/") + QLatin1String(name), "x");
+        m_files.Write(QStringLiteral("list/") + QLatin1String(name), "x");
     QStringList expected;
     for (const QString &name : names)
         expected.append(folder + u'/' + name);
@@ -569,21 +493,21 @@ void TestFileUtils::listFiles()
 
 void TestFileUtils::temporaryFileName()
 {
-    const QString first = TemporaryFileName(QStringLiteral("~pw"), m_dir.path());
-    const QString second = TemporaryFileName(QStringLiteral("~pw"), m_dir.path());
+    const QString first = TemporaryFileName(QStringLiteral("~pw"), m_files.Path());
+    const QString second = TemporaryFileName(QStringLiteral("~pw"), m_files.Path());
     QVERIFY(!first.isEmpty());
     QVERIFY(first != second);
-    QCOMPARE(QFileInfo(first).absolutePath(), QFileInfo(m_dir.path()).absoluteFilePath());
+    QCOMPARE(QFileInfo(first).absolutePath(), QFileInfo(m_files.Path()).absoluteFilePath());
     QVERIFY(QFileInfo(first).fileName().startsWith(QLatin1String("~pw")));
     QVERIFY(first.endsWith(QLatin1String(".tmp")));
     QVERIFY(QFileInfo(first).isFile());
     QCOMPARE(QFileInfo(first).size(), 0);
 
     QVERIFY(TemporaryFileName(QStringLiteral("~pw"), QString(), QStringLiteral(".html")).startsWith(QDir::tempPath()));
-    QVERIFY(TemporaryFileName(QStringLiteral("~pw"), m_dir.filePath(QStringLiteral("missing"))).isEmpty());
+    QVERIFY(TemporaryFileName(QStringLiteral("~pw"), m_files.FilePath(QStringLiteral("missing"))).isEmpty());
 
     // No 260-character limit on the folder.
-    QString deep = m_dir.path();
+    QString deep = m_files.Path();
     while (deep.size() <= 300)
         deep += QStringLiteral("/a long folder name");
     QVERIFY(QDir().mkpath(deep));
@@ -607,8 +531,8 @@ void TestFileUtils::pathUsable()
 {
     QFETCH(QString, name);
     QFETCH(bool, usable);
-    Write(QStringLiteral("usable/file.txt"), "x");
-    QCOMPARE(PathUsable(name.isEmpty() ? QString() : m_dir.filePath(name)), usable);
+    m_files.Write(QStringLiteral("usable/file.txt"), "x");
+    QCOMPARE(PathUsable(name.isEmpty() ? QString() : m_files.FilePath(name)), usable);
 }
 
 void TestFileUtils::fileDateText()
@@ -624,109 +548,6 @@ void TestFileUtils::fileDateText()
     const QDateTime utc = QDateTime(QDate(2023, 12, 31), QTime(23, 30, 0), Qt::UTC);
     QCOMPARE(FileDateText(utc), FileDateText(utc.toLocalTime()));
     QCOMPARE(FileDateText(QDateTime()), QString());
-}
-
-void TestFileUtils::shellOpenMessages_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("out of memory") << 0 << "Not enough memory to start /x/a b.html.";
-    QTest::newRow("not found") << 2 << "File not found";
-    QTest::newRow("access denied") << 5 << "Access denied.";
-    QTest::newRow("sharing violation") << 26 << "Sharing violation.";
-    QTest::newRow("association incomplete") << 27 << "The file association is incomplete.";
-    QTest::newRow("no association")
-        << 31 << "No association exists for this type of file.  To create an association, open the Windows 95 "
-                 "Explorer, double-click on this file, and select the program used to open this type of file.";
-    QTest::newRow("other failure") << 3 << "";
-    QTest::newRow("success") << 42 << "";
-}
-
-void TestFileUtils::shellOpenMessages()
-{
-    QFETCH(int, code);
-    QFETCH(QString, message);
-    QCOMPARE(ShellOpenMessage(code, QStringLiteral("/x/a b.html")), message);
-}
-
-void TestFileUtils::shellOpen()
-{
-    const QString file = Write(QStringLiteral("open me.html"), "<html>");
-    QCOMPARE(TryShellOpen(m_dir.filePath(QStringLiteral("missing.html"))), int(srFileNotFound));
-    QCOMPARE(TryShellOpen(QString()), int(srFileNotFound));
-    QCOMPARE(TryShellOpen(QStringLiteral("c:\\missing.html")), int(srFileNotFound));
-    // A program without a desktop (as this test is) has nothing to open files with.
-    QCOMPARE(TryShellOpen(file), int(srNoAssociation));
-
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &recorder, "Open");
-    const int opened = TryShellOpen(file);
-    const int web = TryShellOpen(QStringLiteral("http://example.invalid/page.html"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    QVERIFY(opened > 32);
-    QVERIFY(web > 32);
-    QCOMPARE(recorder.Opened.size(), 2);
-    QCOMPARE(recorder.Opened[0], QUrl::fromLocalFile(file));
-    QCOMPARE(recorder.Opened[1].host(), QStringLiteral("example.invalid"));
-}
-
-void TestFileUtils::runProgramKeepsArguments()
-{
-    const QString touch = QStandardPaths::findExecutable(QStringLiteral("touch"));
-    QVERIFY(!touch.isEmpty());
-    const QString folder = m_dir.filePath(QStringLiteral("run"));
-    QVERIFY(QDir().mkpath(folder + QStringLiteral("/my tools")));
-    const QString program = folder + QStringLiteral("/my tools/make file");
-    QVERIFY(QFile::link(touch, program));
-
-    // Blanks stay inside one argument, and shell syntax is only text: run from the
-    // folder, a shell would make "injected" there.
-    const QString current = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(folder));
-    const QString blanks = folder + QStringLiteral("/name with blanks");
-    const bool started = RunProgram(program, {blanks, QStringLiteral("x; touch injected"), QStringLiteral("$(touch injected)")});
-    QDir::setCurrent(current);
-    QVERIFY(started);
-    QTRY_VERIFY(QFileInfo::exists(blanks) && QFileInfo::exists(folder + QStringLiteral("/x; touch injected"))
-                && QFileInfo::exists(folder + QStringLiteral("/$(touch injected)")));
-    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/injected")));
-
-    const QString quoted = folder + QStringLiteral("/quoted name");
-    QVERIFY(RunCommandLine(u'"' + program + QStringLiteral("\" \"") + quoted + u'"'));
-    QTRY_VERIFY(QFileInfo::exists(quoted));
-}
-
-void TestFileUtils::runProgramFailures()
-{
-    QVERIFY(!RunProgram(m_dir.filePath(QStringLiteral("no such program"))));
-    QVERIFY(!RunProgram(QString()));
-    QVERIFY(!RunCommandLine(QStringLiteral("   ")));
-}
-
-void TestFileUtils::shortPathIsThePath()
-{
-    const QString path = QStringLiteral("/a folder/") + QString(300, u'x') + QStringLiteral("/file name.html");
-    QCOMPARE(ShortPath(path), path);
-}
-
-void TestFileUtils::recycleBin()
-{
-    const QString file = Write(QStringLiteral("bin/old page.html"), "old");
-    QVERIFY(TryMoveToRecycleBin(file));
-    QVERIFY(!QFileInfo::exists(file));
-    // Still there to restore: in the trash below the (test's) home folder.
-    const QString trashed = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + QStringLiteral("/Trash/files/old page.html");
-    QVERIFY2(trashed.startsWith(m_dir.path()), qPrintable(trashed));
-    QFile kept(trashed);
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), QByteArray("old"));
-
-    QVERIFY(!TryMoveToRecycleBin(m_dir.filePath(QStringLiteral("bin/missing.html"))));
-    QVERIFY(!TryMoveToRecycleBin(QString()));
-    QCOMPARE(RecycleBinFailureMessage(QStringLiteral("/x/a.html")), QStringLiteral("Could not move /x/a.html to the Recycle Bin."));
 }
 
 QTEST_GUILESS_MAIN(TestFileUtils)

@@ -159,9 +159,7 @@ private slots:
         QFETCH(QString, expected);
         const QDir base(m_dir->path());
         QVERIFY(base.mkpath("Alpha") && base.mkpath("Gamma") && base.mkpath("dup") && base.mkpath("DUP/Inner"));
-        QFile file(base.filePath("Alpha/Beta.txt"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(WriteTestFile(base.filePath("Alpha/Beta.txt"), QByteArray()));
         QCOMPARE(LongPath(base.path() + "/" + input), base.path() + "/" + expected);
         // A relative path is taken from the current folder.
         const QString previous = QDir::currentPath();

@@ -36,17 +36,10 @@ private slots:
     void indent();
 
 private:
-    QString Write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return path;
-    }
+    QString Write(const QString &name, const QByteArray &bytes) { return m_dir.Write(name, bytes); }
 
     std::unique_ptr<QTemporaryDir> m_config;
-    QTemporaryDir m_dir;
+    TTempFiles m_dir;
 };
 
 void TestTextFile::roundTrip_data()
@@ -94,11 +87,9 @@ void TestTextFile::roundTrip()
     QCOMPARE(loaded, text);
     QCOMPARE(int(format.Encoding), encoding);
     QCOMPARE(int(format.LineEnd), lineEnd);
-    const QString out = m_dir.filePath(QStringLiteral("out.html"));
+    const QString out = m_dir.FilePath(QStringLiteral("out.html"));
     QVERIFY(WriteTextFile(out, loaded, format, error));
-    QFile f(out);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), bytes);
+    QCOMPARE(ReadTestFile(out), bytes);
     // A character typed later is saved in that encoding, as the page says.
     if (encoding == teWindows1252)
         QVERIFY(EncodeText(loaded + QStringLiteral("\u00E9"), format).endsWith('\xE9'));
@@ -117,7 +108,7 @@ void TestTextFile::refusesBadFiles()
 {
     QFETCH(QString, setup);
     QFETCH(QString, message);
-    QString path = m_dir.filePath(QStringLiteral("bad-") + setup);
+    QString path = m_dir.FilePath(QStringLiteral("bad-") + setup);
     if (setup == QLatin1String("nul"))
         path = Write(QStringLiteral("bad-nul"), QByteArray("<P>text\0more</P>", 16));
     else if (setup == QLatin1String("folder"))
@@ -163,7 +154,7 @@ void TestTextFile::failedWriteKeepsOldFile()
     QVERIFY(error.contains(QStringLiteral("Unable to save")));
 
     // A name that is taken by a folder cannot be replaced; the folder stays as it was.
-    const QString folder = m_dir.filePath(QStringLiteral("taken.html"));
+    const QString folder = m_dir.FilePath(QStringLiteral("taken.html"));
     QDir().mkpath(folder + QStringLiteral("/inner"));
     QVERIFY(!WriteTextFile(folder, QStringLiteral("t"), format, error));
     QVERIFY(QFileInfo(folder + QStringLiteral("/inner")).isDir());
@@ -181,7 +172,7 @@ void TestTextFile::failedWriteSaysWhy_data()
 void TestTextFile::failedWriteSaysWhy()
 {
     QFETCH(int, sizeLimit);
-    const QString path = m_dir.filePath(QStringLiteral("limited.html"));
+    const QString path = m_dir.FilePath(QStringLiteral("limited.html"));
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
     rlimit limited = old;

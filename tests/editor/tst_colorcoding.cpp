@@ -1,10 +1,10 @@
 // Colour coding as data: golden pictures of whole pages, the ranges of partial runs, and
 // the run store that keeps colours in step with edits.
-#include <QFile>
 #include <QtTest>
 
 #include "editor/colorcoding.h"
 #include "editor/stylerunstore.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -42,13 +42,7 @@ QString Picture(const QString &text, const TStyleRuns &runs)
     return out;
 }
 
-QString ReadAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(f.readAll());
-}
+QString ReadAll(const QString &path) { return QString::fromUtf8(ReadTestFile(path)); }
 
 TStyleRun Run(int start, int length, TCodeStyleKind style) { return {start, length, quint8(style)}; }
 
@@ -98,11 +92,8 @@ void TestColorCoding::goldenPages()
     const QString picture = Picture(text, r.Runs);
     const QString goldenPath =
         dir + u'/' + name + (mode == ccFull ? QStringLiteral(".full.golden") : QStringLiteral(".minimal.golden"));
-    if (qEnvironmentVariableIsSet("PENDWICK_UPDATE_GOLDEN")) {
-        QFile f(goldenPath);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(picture.toUtf8());
-    }
+    if (qEnvironmentVariableIsSet("PENDWICK_UPDATE_GOLDEN"))
+        QVERIFY(WriteTestFile(goldenPath, picture.toUtf8()));
     QCOMPARE(picture, ReadAll(goldenPath));
 }
 

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QtTest>
 
@@ -15,12 +14,6 @@
 #include "testsupport.h"
 
 namespace {
-
-struct TRecordedBox
-{
-    int Kind;
-    QString Text;
-};
 
 // The style letter at each position of the editor's text ('.' plain), as in the golden pictures.
 QString Marks(const TkrRichHTML &e)
@@ -78,33 +71,22 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> m_config;
-    QTemporaryDir m_dir;
+    TTempFiles m_dir;
     TkrRichHTML *m_e = nullptr;
-    QList<TRecordedBox> m_boxes;
+    TMessageRecorder m_boxes;
 
-    void SetText(const QString &text)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("doc.html"));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(text.toUtf8());
-        f.close();
-        QVERIFY(m_e->LoadDocument(path));
-    }
+    void SetText(const QString &text) { QVERIFY(m_e->LoadDocument(m_dir.Write(QStringLiteral("doc.html"), text.toUtf8()))); }
 };
 
 void TestRichHTML::initTestCase()
 {
     m_config = UseTemporaryConfig();
-    SetMessageHook([this](TMsgKind kind, const QString &, const QString &text, int) {
-        m_boxes.append({int(kind), text});
-        return int(mbOK);
-    });
+    m_boxes.FixedAnswer = mbOK;
 }
 
 void TestRichHTML::init()
 {
-    m_boxes.clear();
+    m_boxes.Clear();
     m_e = new TkrRichHTML;
     m_e->resize(600, 400);
     m_e->show();
@@ -504,11 +486,7 @@ void TestRichHTML::loadAndSave()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
-    const QString path = m_dir.filePath(QStringLiteral("page.html"));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    f.close();
+    const QString path = m_dir.Write(QStringLiteral("page.html"), bytes);
     m_e->InsertTags(QStringLiteral("old"), QString(), false);
     QSignalSpy saved(m_e, &TkrRichHTML::OnDocumentSaved);
     m_e->SetFilename(path);
@@ -519,13 +497,11 @@ void TestRichHTML::loadAndSave()
     QCOMPARE(m_e->SelText(), text);
     QVERIFY(!m_e->Modified());
     QVERIFY(!m_e->CanUndo());
-    const QString copy = m_dir.filePath(QStringLiteral("copy.html"));
+    const QString copy = m_dir.FilePath(QStringLiteral("copy.html"));
     QVERIFY(m_e->SaveDocument(copy));
     QCOMPARE(saved.count(), 1);
     QCOMPARE(m_e->Filename(), copy);
-    QFile c(copy);
-    QVERIFY(c.open(QIODevice::ReadOnly));
-    QCOMPARE(c.readAll(), bytes);
+    QCOMPARE(ReadTestFile(copy), bytes);
 }
 
 void TestRichHTML::untouchedLinesKeepTheirLineEnds_data()
@@ -549,11 +525,7 @@ void TestRichHTML::untouchedLinesKeepTheirLineEnds()
 {
     QFETCH(QString, edit);
     QFETCH(QByteArray, saved);
-    const QString path = m_dir.filePath(QStringLiteral("mixed.html"));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("<HTML>\r\n<BODY>\n</BODY>\r\n</HTML>\n");
-    f.close();
+    const QString path = m_dir.Write(QStringLiteral("mixed.html"), "<HTML>\r\n<BODY>\n</BODY>\r\n</HTML>\n");
     QVERIFY(m_e->LoadDocument(path));
     m_e->setFocus();
     if (edit == QLatin1String("end")) {
@@ -579,19 +551,14 @@ void TestRichHTML::untouchedLinesKeepTheirLineEnds()
     if (edit.endsWith(QLatin1String("-undo")))
         m_e->Undo();
     QVERIFY(m_e->SaveDocument(path));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), saved);
+    QCOMPARE(ReadTestFile(path), saved);
 }
 
 void TestRichHTML::loadRefusesBinaryAndKeepsDocument()
 {
     SetText(QStringLiteral("keep me"));
     m_e->InsertTags(QStringLiteral("!"), QString(), false);
-    const QString path = m_dir.filePath(QStringLiteral("image.gif"));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("GIF89a\0\0\x01\0", 10));
-    f.close();
+    const QString path = m_dir.Write(QStringLiteral("image.gif"), QByteArray("GIF89a\0\0\x01\0", 10));
     QVERIFY(!m_e->LoadDocument(path));
     QVERIFY(m_e->LastError().contains(path));
     QCOMPARE(m_e->Text(), QStringLiteral("!keep me"));
@@ -603,7 +570,7 @@ void TestRichHTML::failedSaveStaysModified()
 {
     SetText(QStringLiteral("text"));
     m_e->InsertTags(QStringLiteral("more "), QString(), false);
-    const QString blocker = m_dir.filePath(QStringLiteral("doc.html"));
+    const QString blocker = m_dir.FilePath(QStringLiteral("doc.html"));
     QVERIFY(!m_e->SaveDocument(blocker + QStringLiteral("/cannot.html")));
     QVERIFY(!m_e->LastError().isEmpty());
     QVERIFY(m_e->Modified());
@@ -613,23 +580,17 @@ void TestRichHTML::failedSaveStaysModified()
 void TestRichHTML::insertFromFile()
 {
     SetText(QStringLiteral("end"));
-    const QString missing = m_dir.filePath(QStringLiteral("missing.html"));
+    const QString missing = m_dir.FilePath(QStringLiteral("missing.html"));
     QVERIFY(!m_e->InsertFromFile(missing));
-    QCOMPARE(m_boxes.size(), 1);
-    QCOMPARE(m_boxes.first().Text, QStringLiteral("File \"%1\" does not exist.").arg(missing));
+    QCOMPARE(m_boxes.Boxes, QList<TShownBox>({{mkMessage, QStringLiteral("File \"%1\" does not exist.").arg(missing), mbOK}}));
 
-    const QString part = m_dir.filePath(QStringLiteral("part.html"));
-    QFile f(part);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("<P>one</P>\r\n<P>two</P>");
-    f.close();
+    const QString part = m_dir.Write(QStringLiteral("part.html"), "<P>one</P>\r\n<P>two</P>");
     m_e->Select(0, 0);
     QVERIFY(m_e->InsertFromFile(part));
     QCOMPARE(m_e->Text(), QStringLiteral("<P>one</P>\n<P>two</P>\nend"));
     QCOMPARE(m_e->UndoCount(), 2);
 
-    const QString empty = m_dir.filePath(QStringLiteral("empty.html"));
-    QFile(empty).open(QIODevice::WriteOnly);
+    const QString empty = m_dir.Write(QStringLiteral("empty.html"), QByteArray());
     QVERIFY(m_e->InsertFromFile(empty));
     QCOMPARE(m_e->UndoCount(), 3);
 }
@@ -654,9 +615,8 @@ void TestRichHTML::fontSettings()
 
     m_e->ReadFontSettings(QString());
     m_e->WriteFontSettings(QString());
-    QCOMPARE(m_boxes.size(), 2);
-    QCOMPARE(m_boxes.at(0).Text, QStringLiteral("ReadFontSettings - Invalid FFontRegistryKey"));
-    QCOMPARE(m_boxes.at(1).Text, QStringLiteral("WriteFontSettings - Invalid FontRegKey"));
+    QCOMPARE(m_boxes.Boxes, (QList<TShownBox>{{mkMessage, QStringLiteral("ReadFontSettings - Invalid FFontRegistryKey"), mbOK},
+                                              {mkMessage, QStringLiteral("WriteFontSettings - Invalid FontRegKey"), mbOK}}));
 }
 
 void TestRichHTML::updateNesting()

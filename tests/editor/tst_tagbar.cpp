@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QtTest>
 
+#include "platform/inputbox.h"
 #include "platform/messagebox.h"
 #include "platform/programfolder.h"
 #include "editor/richhtml.h"
@@ -24,12 +25,6 @@ namespace {
 
 const QString Resources = QStringLiteral(PENDWICK_RESOURCES);
 
-struct TShownMessage
-{
-    TMsgKind Kind;
-    QString Text;
-};
-
 TkrTagButton *ByHint(const TkrSpeedbar &bar, const QString &hint)
 {
     bar.BuildAllPages();
@@ -37,13 +32,6 @@ TkrTagButton *ByHint(const TkrSpeedbar &bar, const QString &hint)
         if (b->Hint() == hint && !qobject_cast<TkrTagBarButton *>(b))
             return b;
     return nullptr;
-}
-
-void WriteFile(const QString &name, const QByteArray &bytes)
-{
-    QFile f(name);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
 }
 
 // Runs `work` on the "Custom Buttons" dialog once it is shown.
@@ -66,9 +54,8 @@ class TestTagBar : public QObject
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_config;
-    QList<TShownMessage> m_messages;
-    QStringList m_inputs; // caption | prompt | value of every input box
-    std::optional<QString> m_answer;
+    TMessageRecorder m_messages;
+    TModalAnswerer m_inputs;
 
     // A speedbar writing into `editor`, set up as at start.
     void Prepare(TkrSpeedbar &bar, TkrRichHTML &editor, bool setup = true)
@@ -120,14 +107,7 @@ void TestTagBar::initTestCase()
 {
     m_config = UseTemporaryConfig();
     SetProgramFolder(Resources);
-    SetMessageHook([this](TMsgKind kind, const QString &, const QString &text, int) {
-        m_messages.append({kind, text});
-        return int(mbOK);
-    });
-    SetPromptInputHook([this](const QString &caption, const QString &prompt, const QString &value) {
-        m_inputs.append(caption + u'|' + prompt + u'|' + value);
-        return m_answer;
-    });
+    m_messages.FixedAnswer = mbOK;
 }
 
 void TestTagBar::init()
@@ -137,15 +117,12 @@ void TestTagBar::init()
     ConfigStore::EraseKey(SpeedbarKey());
     for (int n = 1; n <= CustomBarCount; ++n)
         ConfigStore::EraseKey(CustomBarLocation(n));
-    m_messages.clear();
-    m_inputs.clear();
-    m_answer.reset();
+    m_messages.Clear();
+    m_inputs.Clear();
 }
 
 void TestTagBar::cleanupTestCase()
 {
-    SetMessageHook({});
-    SetPromptInputHook({});
     SetLowerCaseTags(false);
 }
 
@@ -396,12 +373,15 @@ void TestTagBar::promptButtons()
     editor.SetModified(false);
     editor.Select(1, 0);
     if (!answer.isNull())
-        m_answer = answer;
+        m_inputs.InputAnswers << answer;
     TkrTagButton *button = ByHint(bar, hint);
     QVERIFY(button);
     QCOMPARE(button->Action, krPrompt);
     button->click();
-    QCOMPARE(m_inputs, QStringList{prompt + QStringLiteral("|Enter ") + prompt + u'|'});
+    QCOMPARE(m_inputs.InputBoxes.size(), 1);
+    QCOMPARE(m_inputs.InputBoxes[0].Caption, prompt);
+    QCOMPARE(m_inputs.InputBoxes[0].Prompt, QStringLiteral("Enter ") + prompt);
+    QCOMPARE(m_inputs.InputBoxes[0].Value, QString());
     QCOMPARE(editor.Text(), result);
     QCOMPARE(editor.Modified(), !answer.isNull());
 }
@@ -586,9 +566,8 @@ void TestTagBar::unassignedLocation()
     TkrTagBar bar;
     bar.ReadFromRegistry();
     bar.WriteToRegistry();
-    QCOMPARE(m_messages.size(), 2);
-    QCOMPARE(m_messages[0].Text, QStringLiteral("TkrTagBar.ReadFromRegistry Error - FRegLoc Unassigned"));
-    QCOMPARE(m_messages[1].Text, QStringLiteral("TkrTagBar.WriteToRegistry Error - FRegLoc Unassigned"));
+    QCOMPARE(m_messages.Boxes, (QList<TShownBox>{{mkMessage, QStringLiteral("TkrTagBar.ReadFromRegistry Error - FRegLoc Unassigned"), mbOK},
+                                                 {mkMessage, QStringLiteral("TkrTagBar.WriteToRegistry Error - FRegLoc Unassigned"), mbOK}}));
     QCOMPARE(bar.VisibleCount(), 0);
 }
 
@@ -596,9 +575,9 @@ void TestTagBar::unassignedLocation()
 
 void TestTagBar::tagListFilledInFileOrder()
 {
-    QTemporaryDir folder;
-    WriteFile(folder.filePath(QStringLiteral("Tags.dat")), "<P>..</P>\r\n<BR>\r\n<A>..</A>\r\n");
-    SetProgramFolder(folder.path());
+    const TTempFiles folder;
+    folder.Write(QStringLiteral("Tags.dat"), "<P>..</P>\r\n<BR>\r\n<A>..</A>\r\n");
+    SetProgramFolder(folder.Path());
     TkrRichHTML editor;
     TkrSpeedbar bar;
     Prepare(bar, editor);
@@ -610,7 +589,7 @@ void TestTagBar::tagListFilledInFileOrder()
     QVERIFY(!list->isEditable());
 
     // Without the file the list stays empty, and inserting does nothing.
-    QFile::remove(folder.filePath(QStringLiteral("Tags.dat")));
+    QFile::remove(folder.FilePath(QStringLiteral("Tags.dat")));
     bar.Setup();
     QCOMPARE(list->count(), 0);
     bar.findChild<TkrTagButton *>(QStringLiteral("btnInsertTag"))->click();
@@ -809,15 +788,14 @@ void TestTagBar::dialogNeedsAName()
     TfCustomButtons dialog(TwoButtons(), 51);
     dialog.txtToolbarName->clear();
     dialog.btnOK->click();
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages[0].Kind, mkInformation);
-    QCOMPARE(m_messages[0].Text, QStringLiteral("Please enter a name for this toolbar."));
+    const QList<TShownBox> asked{{mkInformation, QStringLiteral("Please enter a name for this toolbar."), mbOK}};
+    QCOMPARE(m_messages.Boxes, asked);
     QVERIFY(dialog.result() != QDialog::Accepted);
     QTest::keyClicks(dialog.txtToolbarName, QStringLiteral("Named"));
     dialog.btnOK->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.Result().ToolbarName, QStringLiteral("Named"));
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.Boxes, asked);
 }
 
 void TestTagBar::customizeWritesTheBar()

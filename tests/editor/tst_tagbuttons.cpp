@@ -692,10 +692,7 @@ void TestTagButtons::dataFileLines()
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, lines);
     const QString name = m_config->filePath(QStringLiteral("lines.dat"));
-    QFile f(name);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-    f.close();
+    QVERIFY(WriteTestFile(name, bytes));
     QCOMPARE(ReadDataFileLines(name), lines);
     QVERIFY(ReadDataFileLines(m_config->filePath(QStringLiteral("missing.dat"))).isEmpty());
 }

@@ -14,11 +14,7 @@ namespace {
 
 const QString Key = QStringLiteral("Software\\Pendwick\\Test");
 
-QByteArray FileBytes()
-{
-    QFile f(ConfigStore::FileName());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray FileBytes() { return ReadTestFile(ConfigStore::FileName()); }
 
 // Rewrites the file in place (same inode), as an editor or another program might.
 bool WriteInPlace(const QByteArray &bytes)

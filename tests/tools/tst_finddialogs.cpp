@@ -14,14 +14,6 @@
 
 namespace {
 
-struct TBox
-{
-    TMsgKind Kind;
-    QString Caption;
-    QString Text;
-    int Buttons;
-};
-
 // The style letter at each position of the editor's text ('.' plain).
 QString Marks(const TkrRichHTML &e)
 {
@@ -67,23 +59,20 @@ private:
     TkrRichHTML *m_active = nullptr;
     TFindDialog *m_find = nullptr;
     TReplaceDialog *m_replace = nullptr;
-    QList<TBox> m_boxes;
-    QList<int> m_answers;
+    TMessageRecorder m_recorder;
+    QList<TShownBox> &m_boxes = m_recorder.Boxes;
+    QList<int> &m_answers = m_recorder.Answers;
 };
 
 void TestFindDialogs::initTestCase()
 {
     m_config = UseTemporaryConfig();
-    SetMessageHook([this](TMsgKind kind, const QString &caption, const QString &text, int buttons) {
-        m_boxes.append({kind, caption, text, buttons});
-        return m_answers.isEmpty() ? int(mbOK) : m_answers.takeFirst();
-    });
+    m_recorder.FixedAnswer = mbOK;
 }
 
 void TestFindDialogs::init()
 {
-    m_boxes.clear();
-    m_answers.clear();
+    m_recorder.Clear();
     m_main = new QWidget;
     m_editor = new TkrRichHTML(m_main);
     m_active = m_editor;
