@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTextBrowser>
 
 #include "app/application.h"
 #include "app/htmltab.h"
