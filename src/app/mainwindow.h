@@ -1,37 +1,34 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QStringList>
 #include <functional>
 
-#include "app/mrulist.h"
+#include "app/documentcommands.h"
+#include "app/editcommands.h"
+#include "app/mainactions.h"
+#include "app/mainsettings.h"
+#include "app/previewpage.h"
+#include "app/windowlayout.h"
 #include "dialogs/tagdialog.h"
 #include "editor/colorcoding.h"
 #include "editor/tagbuttons.h"
 
 class QAction;
-class QActionGroup;
-class QLabel;
-class QMenu;
 class QPrinter;
-class QProgressBar;
-class QSplitter;
 class QTabWidget;
-class QTextBrowser;
-class QToolBar;
-class TfFullScreen;
 class TkrHTMLTab;
 class TkrRichHTML;
-class TkrRuler;
 class TkrSpeedbar;
 class TkrTableSizer;
 class TFindDialog;
 class TReplaceDialog;
 
-// The main window: menus, toolbar, speedbar, file panel, the document tabs and the viewer
-// page, the status bar, and every document command. Creating it reads the settings and
-// shows it; closing it asks to save modified documents and writes the settings back.
+// The main window. It owns the window and the units it is made of: the window's layout
+// (TWindowLayout), its actions (TMainActions), the document commands
+// (TDocumentCommands), the edit commands (TEditCommands) and the preview
+// (TPreviewPage). Creating it reads the settings and shows it; closing it asks to save
+// modified documents and writes the settings back.
 class TfMain : public QMainWindow
 {
     Q_OBJECT
@@ -41,55 +38,65 @@ public:
     ~TfMain() override;
 
     TkrRichHTML *ActiveEditor() const;
-    TkrHTMLTab *HTMLTab() const { return krHTMLTab; }
+    TkrHTMLTab *HTMLTab() const { return m_layout->krHTMLTab; }
+
+    TMainSettings &Settings() { return m_settings; }
+    TWindowLayout &Layout() const { return *m_layout; }
+    TMainActions &Actions() const { return *m_actions; }
+    TDocumentCommands &Documents() const { return *m_documents; }
+    TEditCommands &Edits() const { return *m_edits; }
+    TPreviewPage &PreviewPage() const { return *m_preview; }
 
     // Status panel 1: " " + text, or " Ready." for none.
-    void ShowMessage(const QString &text = QString());
-    QString StatusPanelText(int panel) const;
+    void ShowMessage(const QString &text = QString()) { m_layout->ShowMessage(text); }
+    QString StatusPanelText(int panel) const { return m_layout->StatusPanelText(panel); }
     void UpdateCaption();
     void RefreshForActiveDocument();
     int ShowOneTimeNotice(int n);
     void SetBusy(bool on);
     bool Busy() const { return m_busy; }
-    void EnableEditingCommands(bool on);
-    void Progress(int value);
+    void EnableEditingCommands(bool on) { m_actions->EnableEditingCommands(on); }
+    void Progress(int value) { m_layout->Progress(value); }
     // Shows an unexpected error and appends it to "Exception.log".
     void HandleException(const QString &message);
+    // Every editor gets the editor pop-up menu.
+    void AttachEditors();
 
     // Document commands.
-    void NewDocument();
-    void NewFromTemplate(const QString &templateFile);
-    bool OpenDocument(const QString &fileName = QString());
-    void InsertDocument(const QString &fileName = QString());
-    bool SaveActive();
-    bool SaveAsActive();
-    void SaveAll();
-    bool SavePrompt();
-    void CloseActive();
-    bool CloseAll();
-    void ExportUnix();
-    void PrintActive();
-    bool PrintActiveTo(QPrinter &printer);
-    void OpenFromCommandLine(const QString &argument);
-    void DropFiles(const QStringList &paths);
+    void NewDocument() { m_documents->NewDocument(); }
+    void NewFromTemplate(const QString &templateFile) { m_documents->NewFromTemplate(templateFile); }
+    bool OpenDocument(const QString &fileName = QString()) { return m_documents->OpenDocument(fileName); }
+    void InsertDocument(const QString &fileName = QString()) { m_documents->InsertDocument(fileName); }
+    bool SaveActive() { return m_documents->SaveActive(); }
+    bool SaveAsActive() { return m_documents->SaveAsActive(); }
+    void SaveAll() { m_documents->SaveAll(); }
+    bool SavePrompt() { return m_documents->SavePrompt(); }
+    void CloseActive() { m_documents->CloseActive(); }
+    bool CloseAll() { return m_documents->CloseAll(); }
+    void ExportUnix() { m_documents->ExportUnix(); }
+    void PrintActive() { m_documents->PrintActive(); }
+    bool PrintActiveTo(QPrinter &printer) { return m_documents->PrintActiveTo(printer); }
+    void OpenFromCommandLine(const QString &argument) { m_documents->OpenFromCommandLine(argument); }
+    void DropFiles(const QStringList &paths) { m_documents->DropFiles(paths); }
+    const TMRUList &MRU() const { return m_documents->MRU(); }
+    QString OpenDialogFolder() const { return m_openDir; }
+    void SetOpenDialogFolder(const QString &folder) { m_openDir = folder; }
 
     // Tag commands of the menus.
-    void InsertTag(const QString &startText, const QString &endText);
-    void StripOutermostTags();
-    void ConvertLines(bool table);
-    void GoToLine();
+    void InsertTag(const QString &startText, const QString &endText) { m_edits->InsertTag(startText, endText); }
+    void StripOutermostTags() { m_edits->StripOutermostTags(); }
+    void ConvertLines(bool table) { m_edits->ConvertLines(table); }
+    void GoToLine() { m_edits->GoToLine(); }
 
     // Preview.
-    void PageChanged(int index);
-    void ShowInViewer();
-    QString ViewerText() const;
-    void ViewInExternalBrowser();
-    bool LaunchBrowser(const QString &browserPath);
-    void EditBrowserList();
-    // Test hooks: choose from the browser pop-up list, stand in for the browser list editor.
-    std::function<QAction *(const QList<QAction *> &)> m_browserChoiceHook;
-    std::function<void()> m_browserListHook;
-    QTabWidget *Pages() const { return pgHTML; }
+    void PageChanged(int index) { m_preview->PageChanged(index); }
+    void ShowInViewer() { m_preview->ShowInViewer(); }
+    QString ViewerText() const { return m_preview->ViewerText(); }
+    void ViewInExternalBrowser() { m_preview->ViewInExternalBrowser(); }
+    bool LaunchBrowser(const QString &browserPath) { return m_preview->LaunchBrowser(browserPath); }
+    void EditBrowserList() { m_preview->EditBrowserList(); }
+    QStringList Browsers() const { return m_preview->Browsers(); }
+    QTabWidget *Pages() const { return m_layout->pgHTML; }
 
     // Tag dialogs.
     void OpenTagDialog(TTagButtonAction action, const QString &editedTag);
@@ -97,36 +104,33 @@ public:
     TDialogContext DialogContext(const QString &editedTag = QString()) const;
 
     // Toggles.
-    void SetMainToolbarVisible(bool on);
-    void SetSpeedbarVisible(bool on);
-    void SetStatusBarVisible(bool on);
-    void SetRulersVisible(bool on);
+    void SetMainToolbarVisible(bool on) { m_layout->SetMainToolbarVisible(on); }
+    void SetSpeedbarVisible(bool on) { m_layout->SetSpeedbarVisible(on); }
+    void SetStatusBarVisible(bool on) { m_layout->SetStatusBarVisible(on); }
+    void SetRulersVisible(bool on) { m_layout->SetRulersVisible(on); }
     void SetWordWrap(bool on);
-    void SetDocumentListVisible(bool on);
-    void SetFullScreen(bool on);
-    void SetToolbarLayout(int layout);
+    void SetDocumentListVisible(bool on) { m_layout->SetDocumentListVisible(on); }
+    void SetFullScreen(bool on) { m_layout->SetFullScreen(on); }
+    void SetToolbarLayout(int layout) { m_layout->SetToolbarLayout(layout); }
     void SetColorCoding(TColorCodeMode mode);
     void SetTagSelectionVisible(bool on);
     bool TagSelectionVisible() const { return m_tagSelection; }
-    TkrSpeedbar *Speedbar() const { return pgSpeedbar; }
-    TkrTableSizer *TableSizer() const { return krTableSizer; }
+    TkrSpeedbar *Speedbar() const { return m_layout->pgSpeedbar; }
+    TkrTableSizer *TableSizer() const { return m_layout->krTableSizer; }
     TFindDialog *FindDialog() const { return cdgFind; }
     TReplaceDialog *ReplaceDialog() const { return cdgReplace; }
-    bool FullScreen() const { return m_fullScreen; }
-    bool RulersVisible() const { return m_rulers; }
-    bool RulersBuilt() const { return m_rulersBuilt; }
-    bool WordWrap() const { return m_wordWrap; }
-    bool DocumentListVisible() const { return m_showDocList; }
-    bool ColorBarVisible() const { return m_colorBarVisible; }
-    bool MainToolbarVisible() const { return m_mainVisible; }
-    bool SpeedbarVisible() const { return m_speedbarVisible; }
-    int ToolbarLayout() const { return m_toolbarLayout; }
-    bool StatusBarVisible() const { return m_statusBar; }
-    const TMRUList &MRU() const { return m_mru; }
-    QStringList Browsers() const { return m_browsers; }
-    bool LowerCaseTags() const { return m_lowerCaseTags; }
-    QString OpenDialogFolder() const { return m_openDir; }
-    QAction *Action(const QString &objectName) const;
+    bool FullScreen() const { return m_layout->FullScreen(); }
+    bool RulersVisible() const { return m_settings.Rulers; }
+    bool RulersBuilt() const { return m_layout->RulersBuilt(); }
+    bool WordWrap() const { return m_settings.WordWrap; }
+    bool DocumentListVisible() const { return m_settings.DocListVisible; }
+    bool ColorBarVisible() const { return m_settings.ColorBar; }
+    bool MainToolbarVisible() const { return m_settings.MainVisible; }
+    bool SpeedbarVisible() const { return m_settings.SpeedbarVisible; }
+    int ToolbarLayout() const { return m_settings.ToolbarLayout; }
+    bool StatusBarVisible() const { return m_settings.StatusBar; }
+    bool LowerCaseTags() const { return m_settings.LowerCaseTags; }
+    QAction *Action(const QString &objectName) const { return m_actions->Action(objectName); }
 
     // The hidden long-lived windows created after the main window.
     void CreateSecondaryWindows();
@@ -137,90 +141,25 @@ protected:
     void resizeEvent(QResizeEvent *e) override;
 
 private:
-    void CreateWidgets();
-    void CreateMenus();
-    void CreateToolbar();
-    void CreatePopupMenus();
-    void ConnectTagCommands();
+    void ConnectDocumentEvents();
     void ShowSequence();
-    void WriteSettingsAtClose();
-    void RefreshMRUMenu();
-    void ApplyHeaderLayout();
-    void UpdateCaretPosition();
-    void UpdateInsertMode();
-    void SelectAdjacentTab(int step);
-    void UpdateEditCommands(bool clipboard);
     void ApplyColorCoding(TColorCodeMode mode);
-    void AttachEditors();
-    QAction *AddItem(QMenu *menu, const QString &caption, const QString &name, const QString &shortcut = QString(),
-                     std::function<void()> slot = {});
-    void SetChecked(const QStringList &actionNames, bool on);
-    TColorCodeMode ActiveMode() const;
-    bool ActiveWrap() const;
 
-    // Settings held while the program runs.
+    // The settings, as read at start-up and changed while the program runs.
+    TMainSettings m_settings;
+    // Run-time state.
     bool m_busy = false;
-    bool m_fullScreen = false;
-    bool m_showDocList = true;
-    bool m_statusBar = true;
-    bool m_rulers = false;
-    bool m_rulersBuilt = false;
-    bool m_wordWrap = true;
-    bool m_listImages = true;
-    bool m_listMultimedia = true;
-    bool m_listOnlyFileNames = false;
-    bool m_mainVisible = true;
-    bool m_speedbarVisible = true;
-    int m_toolbarLayout = 0;
-    bool m_colorBarVisible = true;
     bool m_tagSelection = false;
-    int m_browserLaunchSetting = 0;
-    bool m_multimediaFormat = false;
     bool m_lowerCaseFiles = true;
-    bool m_lowerCaseTags = false;
     bool m_forceHexColor = false;
-    bool m_spellSkipTags = false;
     bool m_logging = false;
-    QString m_defaultExtension;
-    QString m_documentTemplate;
     QString m_openDir;
-    QString m_projectName;
-    QStringList m_browsers;
-    bool m_viewerBusy = false;
-    TMRUList m_mru;
-    QString m_filter;
 
-    // Widgets.
-    QWidget *pnlHeader = nullptr;
-    QWidget *pnlTB_Main = nullptr;
-    QToolBar *tbUpper = nullptr;
-    QToolBar *tbLower = nullptr;
-    QWidget *pnlTB_SpeedBar = nullptr;
-    TkrSpeedbar *pgSpeedbar = nullptr;
-    TkrTableSizer *krTableSizer = nullptr;
+    TWindowLayout *m_layout = nullptr;
+    TMainActions *m_actions = nullptr;
+    TDocumentCommands *m_documents = nullptr;
+    TEditCommands *m_edits = nullptr;
+    TPreviewPage *m_preview = nullptr;
     TFindDialog *cdgFind = nullptr;
     TReplaceDialog *cdgReplace = nullptr;
-    QWidget *sepMenu = nullptr;
-    QSplitter *splMain = nullptr;
-    QWidget *pnlDocList = nullptr;
-    QWidget *pnlPages = nullptr;
-    QTabWidget *pgHTML = nullptr;
-    QWidget *pageEdit = nullptr;
-    TkrHTMLTab *krHTMLTab = nullptr;
-    TkrRuler *RulerHorz = nullptr;
-    TkrRuler *RulerVert = nullptr;
-    QTextBrowser *htmlView = nullptr;
-    QWidget *ColorBar = nullptr;
-    QLabel *staPanel[3] = {nullptr, nullptr, nullptr};
-    QLabel *lblProgress = nullptr;
-    QProgressBar *prgProgress = nullptr;
-    QMenu *mnuPopupEdit = nullptr;
-    QMenu *mnuPopupBrowse = nullptr;
-    QMenu *mnuPopupToolbar = nullptr;
-    QMenu *mnuReopen = nullptr;
-    QMenu *mnuEdit = nullptr;
-    QActionGroup *grpColorCoding = nullptr;
-    QActionGroup *grpToolbarLayout = nullptr;
-    QList<QMenu *> m_busyMenus;
-    QPointer<TfFullScreen> m_fullScreenWindow;
 };

@@ -5,27 +5,27 @@
 #include <QFileInfo>
 #include <QLocale>
 
-#include "platform/configstore.h"
+#include "app/mainsettings.h"
 
 bool ShowSplashSetting()
 {
-    const QString text = ConfigStore::Read(AppKey(), QStringLiteral("ShowSplash"), QStringLiteral("-1"));
-    return ConfigStore::ParseInt(text, -1) == -1;
+    TMainSettings settings;
+    settings.LoadValue(&TMainSettings::ShowSplash);
+    return settings.ShowSplash == -1;
 }
 
 TColorCodeMode ColorCodeModeSetting()
 {
-    switch (ConfigStore::ReadInt(AppKey(), QStringLiteral("ColorCodeMode"), 2)) {
-    case 0: return ccNone;
-    case 2: return ccFull;
-    default: return ccMinimal;
-    }
+    TMainSettings settings;
+    settings.LoadValue(&TMainSettings::ColorCodeMode);
+    return ColorCodeModeOf(settings.ColorCodeMode);
 }
 
 int BrowserLaunchSetting()
 {
-    const int v = ConfigStore::ReadInt(AppKey(), QStringLiteral("BrowserLaunchSetting"), 0);
-    return (v >= 0 && v <= 2) ? v : 1;
+    TMainSettings settings;
+    settings.LoadValue(&TMainSettings::BrowserLaunchSetting);
+    return BrowserLaunchOf(settings.BrowserLaunchSetting);
 }
 
 QRect FitPlacement(QRect stored, QSize screen)

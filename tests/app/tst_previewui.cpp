@@ -69,7 +69,7 @@ void TestPreviewUi::init()
     ConfigStore::EraseKey(AppKey());
     QFile::remove(m_dir.FilePath(QStringLiteral("args.txt")));
     m_main = new TfMain;
-    m_main->m_browserListHook = [this] { ++m_listEdits; };
+    m_main->PreviewPage().m_browserListHook = [this] { ++m_listEdits; };
     m_boxes.Clear();
     m_modal.Clear();
     m_listEdits = 0;
@@ -108,7 +108,7 @@ void TestPreviewUi::noBrowserAsksForOne()
 {
     const QString page = WritePage(QStringLiteral("plain.html"), "<P>x</P>");
     QVERIFY(m_main->OpenDocument(page));
-    m_main->m_browserListHook = [this] {
+    m_main->PreviewPage().m_browserListHook = [this] {
         ++m_listEdits;
         Preview::WriteBrowserList({Preview::FormatBrowserEntry(QStringLiteral("Fake"), FakeBrowser())});
     };
@@ -179,7 +179,7 @@ void TestPreviewUi::severalBrowsersOfferAList()
     const QString page = WritePage(QStringLiteral("plain.html"), "<P>x</P>");
     QVERIFY(m_main->OpenDocument(page));
     QStringList offered;
-    m_main->m_browserChoiceHook = [&](const QList<QAction *> &actions) {
+    m_main->PreviewPage().m_browserChoiceHook = [&](const QList<QAction *> &actions) {
         for (QAction *a : actions)
             offered << a->text();
         return actions.value(1);

@@ -1,0 +1,54 @@
+#pragma once
+
+// The document commands of the File menu and the toolbar: new, open, insert, save, save
+// as, save all, close, close all, export, print, files dropped on the tabs, the command
+// line's file and the recently-used list.
+
+#include <QObject>
+#include <QStringList>
+
+#include "app/mrulist.h"
+#include "editor/colorcoding.h"
+
+class QPrinter;
+class TfMain;
+
+class TDocumentCommands : public QObject
+{
+public:
+    explicit TDocumentCommands(TfMain &main);
+
+    // The recently-used list from the store, into the Reopen menu; saved at close.
+    void LoadRecentFiles();
+    void SaveRecentFiles() const;
+    const TMRUList &MRU() const { return m_mru; }
+
+    void NewDocument();
+    void NewFromTemplate(const QString &templateFile);
+    bool OpenDocument(const QString &fileName = QString());
+    void InsertDocument(const QString &fileName = QString());
+    bool SaveActive();
+    bool SaveAsActive();
+    void SaveAll();
+    // Asks to save a modified active document: false when the user cancels or the save fails.
+    bool SavePrompt();
+    void CloseActive();
+    bool CloseAll();
+    void ExportUnix();
+    void PrintActive();
+    bool PrintActiveTo(QPrinter &printer);
+    void OpenFromCommandLine(const QString &argument);
+    void DropFiles(const QStringList &paths);
+
+private:
+    void RefreshMRUMenu();
+    // After a document came or went: pop-up menus, caption, menus' state.
+    void DocumentsChanged();
+    QString Filter() const;
+    TColorCodeMode ActiveMode() const;
+    bool ActiveWrap() const;
+
+    TfMain &m_main;
+    TMRUList m_mru;
+    QString m_projectName;
+};
