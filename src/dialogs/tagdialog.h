@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "editor/tagresult.h"
 #include "editor/tagtext.h"
 
 // What every tag dialog shares: the tag builder, the context a dialog is opened with, file
@@ -51,14 +52,6 @@ private:
 // Whether a flag attribute stands in a tag outside any quoted value, double or single
 // quoted (blank + flag, followed by a blank, ">" or the end; letter case ignored).
 bool HasFlag(const QString &tagText, const QString &flag);
-
-// Start text and end text of one insertion. The end text is empty in edit mode.
-struct TTagResult
-{
-    QString StartText;
-    QString EndText;
-    bool operator==(const TTagResult &) const = default;
-};
 
 // What a dialog is handed before it is shown.
 struct TDialogContext

@@ -600,9 +600,9 @@ void TkrSpeedbar::Setup()
         if (!def.SetAtStart)
             continue;
         if (TkrTagButton *b = Button(def.Name)) {
-            const std::optional<TTagPair> tags = StartUpButtonTags(def.Name);
-            b->TagStart = tags->Start;
-            b->TagEnd = tags->End;
+            const std::optional<TTagResult> tags = StartUpButtonTags(def.Name);
+            b->TagStart = tags->StartText;
+            b->TagEnd = tags->EndText;
         }
     }
     for (int n = 1; n <= CustomBarCount; ++n) {
@@ -658,8 +658,8 @@ void TkrSpeedbar::TagButtonClick(TkrTagButton *button)
     }
     if (button->Action == krSimpleTag) {
         if (TkrRichHTML *editor = Editor()) {
-            const TTagPair tags = SimpleTagInsertion(button->TagStart, button->TagEnd);
-            editor->InsertTags(tags.Start, tags.End, false);
+            const TTagResult tags = SimpleTagInsertion(button->TagStart, button->TagEnd);
+            editor->InsertTags(tags.StartText, tags.EndText, false);
         }
         return;
     }
@@ -672,8 +672,8 @@ void TkrSpeedbar::TagButtonClick(TkrTagButton *button)
         return;
     // The box may have closed the document; ask again.
     if (TkrRichHTML *editor = Editor()) {
-        const TTagPair tags = PromptInsertion(button->TagStart, button->TagEnd, *answer);
-        editor->InsertTags(tags.Start, tags.End, false);
+        const TTagResult tags = PromptInsertion(button->TagStart, button->TagEnd, *answer);
+        editor->InsertTags(tags.StartText, tags.EndText, false);
     }
 }
 
@@ -699,8 +699,8 @@ void TkrSpeedbar::btnInsertTagClick()
     if (entry.isEmpty())
         return;
     if (TkrRichHTML *editor = Editor()) {
-        const TTagPair tags = TagListInsertion(entry);
-        editor->InsertTags(tags.Start, tags.End, false);
+        const TTagResult tags = TagListInsertion(entry);
+        editor->InsertTags(tags.StartText, tags.EndText, false);
     }
 }
 
