@@ -113,12 +113,12 @@ QString ImageUseMapValue(const TImageFields &fields, const TDialogContext &conte
     return ImageUseMapText(fields.UseMap);
 }
 
-TImageFields OpenImageFields(const TDialogContext &context, bool fileAsDynSource, bool autoSize)
+TImageFields OpenImageFields(const TDialogContext &context, bool autoSize)
 {
     TImageFields fields;
     ClearImageFields(fields);
     if (!context.FileName.isEmpty()) {
-        if (fileAsDynSource)
+        if (context.FileAsDynSource)
             SetImageDynSourceFile(fields, context.FileName, context.BaseFolder, context.LowerCaseFiles);
         else
             SetImageSourceFile(fields, context.FileName, context.BaseFolder, context.LowerCaseFiles, autoSize);
@@ -128,7 +128,7 @@ TImageFields OpenImageFields(const TDialogContext &context, bool fileAsDynSource
     return fields;
 }
 
-QString BuildImageTag(const TImageFields &fields, const TDialogContext &context)
+TTagResult BuildImageTag(const TImageFields &fields, const TDialogContext &context)
 {
     TTagBuilder tag(context.EditedTag, QStringLiteral("<IMG>"));
     tag.Quoted(QStringLiteral("SRC="), FileReferenceText(context, QStringLiteral("SRC="), fields.Source));
@@ -152,7 +152,7 @@ QString BuildImageTag(const TImageFields &fields, const TDialogContext &context)
         tag.Bare(QStringLiteral("START="), fields.DynStart);
         tag.Flag(QStringLiteral("CONTROLS"), fields.DynControls);
     }
-    return tag.Text();
+    return {tag.Text(), QString()};
 }
 
 bool ImageFieldsComplete(const TImageFields &fields)
@@ -165,6 +165,6 @@ TTagResult ImageFromFile(const TDialogContext &context, const QString &file, boo
     TDialogContext fromFile = context;
     fromFile.EditedTag.clear();
     fromFile.FileName = file;
-    const TImageFields fields = OpenImageFields(fromFile, dynamicSource, AutoFillImageSizeSetting());
-    return {BuildImageTag(fields, fromFile), QString()};
+    fromFile.FileAsDynSource = dynamicSource;
+    return BuildImageTag(OpenImageFields(fromFile, AutoFillImageSizeSetting()), fromFile);
 }

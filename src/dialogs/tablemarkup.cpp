@@ -390,8 +390,9 @@ TTagResult BuildTableRowTag(const TTableRowFields &f, const TDialogContext &cont
     return Finish(tag, QStringLiteral("</TR>"));
 }
 
-TTagResult BuildTableCellTag(const TTableCellFields &f, const TDialogContext &context, bool header)
+TTagResult BuildTableCellTag(const TTableCellFields &f, const TDialogContext &context)
 {
+    const bool header = context.HeaderCell;
     TTagBuilder tag(context.EditedTag, header ? QStringLiteral("<TH>") : QStringLiteral("<TD>"));
     tag.Quoted(QStringLiteral("ALIGN="), f.Align);
     tag.Quoted(QStringLiteral("VALIGN="), f.VAlign);
