@@ -61,10 +61,8 @@ void SetImageDynSourceFile(TImageFields &fields, const QString &file, const QStr
 // A new base folder: the references of chosen files are computed again.
 void RebaseImageFiles(TImageFields &fields, const QString &baseFolder, bool lowerCaseFiles);
 
-// The Use Map text as it is written: a "#" in front unless it has one.
-QString ImageUseMapText(const QString &useMap);
 // The Use Map value the tag gets: as the edited tag holds it when the user left it alone,
-// else ImageUseMapText.
+// else with a "#" in front unless it has one.
 QString ImageUseMapValue(const TImageFields &fields, const TDialogContext &context);
 
 // The fields as the dialog starts with them: cleared, then the context's file (as source,
