@@ -17,6 +17,7 @@
 #include "dialogs/imagedialog.h"
 #include "dialogs/tabledialogs.h"
 #include "dialogs/tagdialog.h"
+#include "dialogs/tagdialogs.h"
 #include "editor/richhtml.h"
 #include "editor/tagbar.h"
 #include "editor/tagtext.h"
@@ -304,40 +305,15 @@ TDialogContext TfMain::DialogContext(const QString &editedTag) const
     context.BaseFolder = BaseFolder(ActiveEditor()->Filename(), m_openDir);
     context.LowerCaseFiles = m_lowerCaseFiles;
     context.LinkHistory = ReadLinkHistory();
+    context.ForceHexColor = m_forceHexColor;
     return context;
 }
 
-// The dialog of a tag kind, for a new element (empty tag) or on the selected tag.
+// The dialog of a tag button action, for a new element (empty tag) or on the selected tag.
 void TfMain::OpenTagDialog(TTagButtonAction action, const QString &editedTag)
 {
     const TDialogContext context = DialogContext(editedTag);
-    QString start, end;
-    switch (action) {
-    case krImage:
-        if (!TfImg::Execute(this, context, start, end))
-            return;
-        break;
-    case krTableWizard:
-        if (!TfTableWizard::Execute(this, context, start, end))
-            return;
-        break;
-    case krTable:
-        if (!TfTable::Execute(this, context, start, end, m_forceHexColor))
-            return;
-        break;
-    case krTableRow:
-        if (!TfTableRow::Execute(this, context, start, end, m_forceHexColor))
-            return;
-        break;
-    case krTableData:
-    case krTableHeader:
-        if (!TfTableAttribute::Execute(this, context, start, end, action == krTableHeader, m_forceHexColor))
-            return;
-        break;
-    default:
-        return; // the other dialogs are opened here as they are built
-    }
-    ActiveEditor()->InsertTags(start, end, context.IsEdit());
+    InsertFromDialog(TagDialogs().For(action), this, context, ActiveEditor());
 }
 
 void TfMain::EditTagAtCaret()
@@ -348,12 +324,6 @@ void TfMain::EditTagAtCaret()
     if (!TagKindHasDialog(kind))
         return;
     e->GetTagAtCaret(true);
-    switch (kind) {
-    case tkImage: OpenTagDialog(krImage, tag); break;
-    case tkTable: OpenTagDialog(krTable, tag); break;
-    case tkTableRow: OpenTagDialog(krTableRow, tag); break;
-    case tkTableData: OpenTagDialog(krTableData, tag); break;
-    case tkTableHeader: OpenTagDialog(krTableHeader, tag); break;
-    default: break; // kinds whose dialog is built later
-    }
+    // A kind whose dialog is not built yet opens nothing.
+    InsertFromDialog(TagDialogs().For(kind), this, DialogContext(tag), e);
 }

@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "dialogs/rundialog.h"
 #include "platform/filedialogs.h"
 #include "platform/messagebox.h"
 
@@ -188,11 +189,11 @@ TfImg::TfImg(QWidget *parent)
     SetFields(TImageFields());
 }
 
-void TfImg::Open(const TDialogContext &context, bool fileAsDynSource, bool autoSize)
+void TfImg::Open(const TDialogContext &context, bool autoSize)
 {
     m_context = context;
     m_autoSize = autoSize;
-    SetFields(OpenImageFields(context, fileAsDynSource, autoSize));
+    SetFields(OpenImageFields(context, autoSize));
 }
 
 void TfImg::SetBaseFolder(const QString &folder)
@@ -264,7 +265,7 @@ void TfImg::SetFields(const TImageFields &f)
     chkDynInfiniteClick();
 }
 
-QString TfImg::Build() const
+TTagResult TfImg::Build() const
 {
     return BuildImageTag(Fields(), m_context);
 }
@@ -318,14 +319,9 @@ void TfImg::StepBorder(int step)
     txtBorder->setText(QString::number(std::clamp(ok ? value + step : 0, 0, 10)));
 }
 
-bool TfImg::Execute(QWidget *parent, const TDialogContext &context, QString &startText, QString &endText, bool show,
-                    bool fileAsDynSource)
+std::optional<TTagResult> TfImg::Execute(QWidget *parent, const TDialogContext &context)
 {
     TfImg dialog(parent);
-    dialog.Open(context, fileAsDynSource, AutoFillImageSizeSetting());
-    if (show && dialog.exec() != QDialog::Accepted)
-        return false;
-    startText = dialog.Build();
-    endText.clear();
-    return true;
+    dialog.Open(context, AutoFillImageSizeSetting());
+    return RunTagDialog(dialog, context);
 }

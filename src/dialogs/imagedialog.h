@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QDialog>
 
 #include "dialogs/imagetag.h"
@@ -23,7 +25,7 @@ public:
 
     // The opening order: clear, take LowerCaseFiles and the auto-size flag, set the base
     // folder, the context's file (as source, or as dynamic source), then the edited tag.
-    void Open(const TDialogContext &context, bool fileAsDynSource, bool autoSize);
+    void Open(const TDialogContext &context, bool autoSize);
 
     void SetBaseFolder(const QString &folder);
     void SetSourceFile(const QString &file);
@@ -31,17 +33,16 @@ public:
 
     TImageFields Fields() const;
     void SetFields(const TImageFields &fields);
-    // The start text; an image has no end text.
-    QString Build() const;
+    // The IMG tag as the start text; an image has no end text.
+    TTagResult Build() const;
 
-    // One cycle of the dialog for the context: with show, it is shown modally and false is
-    // returned on Cancel; without (files dropped on the editor), the text is built from the
-    // context's file at once. The context's file is taken as the dynamic source when
-    // fileAsDynSource is set (video in the Microsoft multimedia format). Auto-size follows
-    // "AutoFillImageSize". On true, startText holds the IMG tag and endText is empty; the
-    // caller inserts them with ReplaceSelection set exactly when context.IsEdit().
-    static bool Execute(QWidget *parent, const TDialogContext &context, QString &startText, QString &endText,
-                        bool show = true, bool fileAsDynSource = false);
+    // One cycle of the dialog for the context: shown modally unless context.Show is cleared
+    // (files dropped on the editor), when the text is built from the context's file at once.
+    // The file is taken as the dynamic source with context.FileAsDynSource (video in the
+    // Microsoft multimedia format). Auto-size follows "AutoFillImageSize". Nothing on
+    // Cancel; the caller inserts the text with ReplaceSelection set exactly when
+    // context.IsEdit().
+    static std::optional<TTagResult> Execute(QWidget *parent, const TDialogContext &context);
 
     QLineEdit *txtSource = nullptr;
     QPushButton *btnSource = nullptr;

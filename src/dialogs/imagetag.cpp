@@ -4,6 +4,7 @@
 
 #include "common/fileutils.h"
 #include "common/imagesize.h"
+#include "dialogs/tagfields.h"
 #include "platform/configstore.h"
 
 QStringList ImageAlignWords()
@@ -38,28 +39,36 @@ void ClearImageFields(TImageFields &fields)
     fields.DynSourceFile.clear();
 }
 
+namespace {
+
+// The IMG attributes in the order they are written. The dynamic-source attributes are
+// written only when there is a dynamic source.
+constexpr TFieldSpec<TImageFields> ImageSpecs[] = {
+    TextField("SRC=", &TImageFields::Source, vsReference),
+    TextField("WIDTH=", &TImageFields::Width, vsBare),
+    TextField("HEIGHT=", &TImageFields::Height, vsBare),
+    TextField("HSPACE=", &TImageFields::HSpace, vsBare),
+    TextField("VSPACE=", &TImageFields::VSpace, vsBare),
+    TextField("BORDER=", &TImageFields::Border, vsBare),
+    TextField("ALIGN=", &TImageFields::Align, vsQuoted),
+    TextField("ALT=", &TImageFields::Alt, vsQuoted),
+    TextField("USEMAP=", &TImageFields::UseMap, vsMapReference),
+    FlagField("ISMAP", &TImageFields::IsMap),
+};
+constexpr TFieldSpec<TImageFields> DynSourceSpecs[] = {
+    TextField("DYNSRC=", &TImageFields::DynSource, vsReference),
+    KeywordField("LOOP=", "INFINITE", &TImageFields::DynInfinite, &TImageFields::DynLoop),
+    TextField("LOOPDELAY=", &TImageFields::DynLoopDelay, vsBare),
+    TextField("START=", &TImageFields::DynStart, vsBare),
+    FlagField("CONTROLS", &TImageFields::DynControls),
+};
+
+} // namespace
+
 void FillImageFields(TImageFields &fields, const QString &tag)
 {
-    const auto value = [&tag](const char *name) { return GetAttributeValue(tag, QString::fromLatin1(name)); };
-    fields.Source = value("SRC=");
-    fields.Alt = value("ALT=");
-    fields.UseMap = value("USEMAP=");
-    fields.Width = value("WIDTH=");
-    fields.Height = value("HEIGHT=");
-    fields.Border = value("BORDER=");
-    fields.HSpace = value("HSPACE=");
-    fields.VSpace = value("VSPACE=");
-    fields.Align = value("ALIGN=");
-    fields.DynSource = value("DYNSRC=");
-    fields.DynStart = value("START=");
-    fields.DynLoopDelay = value("LOOPDELAY=");
-    // Flags count only where they stand as attributes, not inside a quoted value.
-    fields.IsMap = HasFlag(tag, QStringLiteral("ISMAP"));
-    fields.DynControls = HasFlag(tag, QStringLiteral("CONTROLS"));
-    const QString loop = value("LOOP=");
-    fields.DynInfinite = loop.compare(QLatin1String("INFINITE"), Qt::CaseInsensitive) == 0;
-    if (!fields.DynInfinite)
-        fields.DynLoop = loop;
+    ReadFields<TImageFields>(fields, ImageSpecs, tag);
+    ReadFields<TImageFields>(fields, DynSourceSpecs, tag);
 }
 
 TImageFields ReadImageFields(const QString &tag)
@@ -99,26 +108,17 @@ void RebaseImageFiles(TImageFields &fields, const QString &baseFolder, bool lowe
         fields.DynSource = FileReference(baseFolder, fields.DynSourceFile, lowerCaseFiles);
 }
 
-QString ImageUseMapText(const QString &useMap)
-{
-    if (useMap.isEmpty() || useMap.startsWith(u'#'))
-        return useMap;
-    return u'#' + useMap;
-}
-
 QString ImageUseMapValue(const TImageFields &fields, const TDialogContext &context)
 {
-    if (IsEditedValue(context, QStringLiteral("USEMAP="), fields.UseMap))
-        return fields.UseMap;
-    return ImageUseMapText(fields.UseMap);
+    return MapReferenceValue(context, QStringLiteral("USEMAP="), fields.UseMap);
 }
 
-TImageFields OpenImageFields(const TDialogContext &context, bool fileAsDynSource, bool autoSize)
+TImageFields OpenImageFields(const TDialogContext &context, bool autoSize)
 {
     TImageFields fields;
     ClearImageFields(fields);
     if (!context.FileName.isEmpty()) {
-        if (fileAsDynSource)
+        if (context.FileAsDynSource)
             SetImageDynSourceFile(fields, context.FileName, context.BaseFolder, context.LowerCaseFiles);
         else
             SetImageSourceFile(fields, context.FileName, context.BaseFolder, context.LowerCaseFiles, autoSize);
@@ -128,31 +128,14 @@ TImageFields OpenImageFields(const TDialogContext &context, bool fileAsDynSource
     return fields;
 }
 
-QString BuildImageTag(const TImageFields &fields, const TDialogContext &context)
+TTagResult BuildImageTag(const TImageFields &fields, const TDialogContext &context)
 {
     TTagBuilder tag(context.EditedTag, QStringLiteral("<IMG>"));
-    tag.Quoted(QStringLiteral("SRC="), FileReferenceText(context, QStringLiteral("SRC="), fields.Source));
-    tag.Bare(QStringLiteral("WIDTH="), fields.Width);
-    tag.Bare(QStringLiteral("HEIGHT="), fields.Height);
-    tag.Bare(QStringLiteral("HSPACE="), fields.HSpace);
-    tag.Bare(QStringLiteral("VSPACE="), fields.VSpace);
-    tag.Bare(QStringLiteral("BORDER="), fields.Border);
-    tag.Quoted(QStringLiteral("ALIGN="), fields.Align);
-    tag.Quoted(QStringLiteral("ALT="), fields.Alt);
-    tag.Quoted(QStringLiteral("USEMAP="), ImageUseMapValue(fields, context));
-    tag.Flag(QStringLiteral("ISMAP"), fields.IsMap);
+    WriteFields<TImageFields>(tag, ImageSpecs, fields, context);
     // Without a dynamic source an edited tag keeps whatever video attributes it has.
-    if (!fields.DynSource.isEmpty()) {
-        tag.Quoted(QStringLiteral("DYNSRC="), FileReferenceText(context, QStringLiteral("DYNSRC="), fields.DynSource));
-        if (fields.DynInfinite)
-            tag.Keyword(QStringLiteral("LOOP="), QStringLiteral("INFINITE"));
-        else
-            tag.Bare(QStringLiteral("LOOP="), fields.DynLoop);
-        tag.Bare(QStringLiteral("LOOPDELAY="), fields.DynLoopDelay);
-        tag.Bare(QStringLiteral("START="), fields.DynStart);
-        tag.Flag(QStringLiteral("CONTROLS"), fields.DynControls);
-    }
-    return tag.Text();
+    if (!fields.DynSource.isEmpty())
+        WriteFields<TImageFields>(tag, DynSourceSpecs, fields, context);
+    return {tag.Text(), QString()};
 }
 
 bool ImageFieldsComplete(const TImageFields &fields)
@@ -165,6 +148,6 @@ TTagResult ImageFromFile(const TDialogContext &context, const QString &file, boo
     TDialogContext fromFile = context;
     fromFile.EditedTag.clear();
     fromFile.FileName = file;
-    const TImageFields fields = OpenImageFields(fromFile, dynamicSource, AutoFillImageSizeSetting());
-    return {BuildImageTag(fields, fromFile), QString()};
+    fromFile.FileAsDynSource = dynamicSource;
+    return BuildImageTag(OpenImageFields(fromFile, AutoFillImageSizeSetting()), fromFile);
 }

@@ -61,21 +61,19 @@ void SetImageDynSourceFile(TImageFields &fields, const QString &file, const QStr
 // A new base folder: the references of chosen files are computed again.
 void RebaseImageFiles(TImageFields &fields, const QString &baseFolder, bool lowerCaseFiles);
 
-// The Use Map text as it is written: a "#" in front unless it has one.
-QString ImageUseMapText(const QString &useMap);
 // The Use Map value the tag gets: as the edited tag holds it when the user left it alone,
-// else ImageUseMapText.
+// else with a "#" in front unless it has one.
 QString ImageUseMapValue(const TImageFields &fields, const TDialogContext &context);
 
 // The fields as the dialog starts with them: cleared, then the context's file (as source,
-// or as dynamic source), then, in edit mode, the edited tag.
-TImageFields OpenImageFields(const TDialogContext &context, bool fileAsDynSource, bool autoSize);
+// or as dynamic source with FileAsDynSource), then, in edit mode, the edited tag.
+TImageFields OpenImageFields(const TDialogContext &context, bool autoSize);
 
 // The IMG tag: the edited tag or "<IMG>" with SRC, WIDTH, HEIGHT, HSPACE, VSPACE, BORDER,
 // ALIGN, ALT, USEMAP, ISMAP and, when there is a dynamic source, DYNSRC, LOOP, LOOPDELAY,
 // START and CONTROLS. LowerCaseFiles applies to the sources only where they were typed or
-// chosen in the dialog (FileReferenceText).
-QString BuildImageTag(const TImageFields &fields, const TDialogContext &context);
+// chosen in the dialog (FileReferenceText). An image has no end text.
+TTagResult BuildImageTag(const TImageFields &fields, const TDialogContext &context);
 
 // Whether OK may close the dialog: a source or a dynamic source is given.
 bool ImageFieldsComplete(const TImageFields &fields);

@@ -1,16 +1,17 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
+#include <optional>
 
-// Shows a prepared tag dialog modally and, on OK, hands back the texts it builds.
+#include <QDialog>
+
+#include "dialogs/tagdialog.h"
+
+// One cycle of a prepared tag dialog: shown modally unless the context says not to show it
+// (a dropped file), then, unless cancelled, the texts it builds.
 template <class TDialog>
-bool RunTagDialog(TDialog &dialog, QString &startText, QString &endText)
+std::optional<TTagResult> RunTagDialog(TDialog &dialog, const TDialogContext &context)
 {
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    const auto result = dialog.Build();
-    startText = result.StartText;
-    endText = result.EndText;
-    return true;
+    if (context.Show && dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Build();
 }

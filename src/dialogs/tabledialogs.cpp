@@ -474,10 +474,10 @@ TTableWizardProperties TfTableWizard::Properties() const
     return p;
 }
 
-QString TfTableWizard::Build()
+TTagResult TfTableWizard::Build()
 {
     m_model.Properties = Properties();
-    return m_model.Build();
+    return {m_model.Build(), QString()};
 }
 
 void TfTableWizard::ApplyRows()
@@ -601,17 +601,15 @@ void TfTableWizard::SetCellColor(TColor color)
     SetSwatch(pnlCellColor, color);
 }
 
-bool TfTableWizard::Execute(QWidget *parent, const TDialogContext &, QString &startText, QString &endText)
+std::optional<TTagResult> TfTableWizard::Execute(QWidget *parent, const TDialogContext &context)
 {
     THourglass hourglass;
     TfTableWizard dialog(parent);
     hourglass.Restore();
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
+    if (context.Show && dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
     THourglass building;
-    startText = dialog.Build();
-    endText.clear();
-    return true;
+    return dialog.Build();
 }
 
 // ---- Table dialog
@@ -647,10 +645,10 @@ TfTable::TfTable(QWidget *parent)
     SetFields(TTableFields());
 }
 
-void TfTable::Open(const TDialogContext &context, bool forceHexColor)
+void TfTable::Open(const TDialogContext &context)
 {
     m_context = context;
-    krColorBG->SetForceHex(forceHexColor);
+    krColorBG->SetForceHex(context.ForceHexColor);
     SetFields(OpenTableFields(context));
 }
 
@@ -685,12 +683,11 @@ TTagResult TfTable::Build() const
     return BuildTableTag(Fields(), m_context);
 }
 
-bool TfTable::Execute(QWidget *parent, const TDialogContext &context, QString &startText, QString &endText,
-                      bool forceHexColor)
+std::optional<TTagResult> TfTable::Execute(QWidget *parent, const TDialogContext &context)
 {
     TfTable dialog(parent);
-    dialog.Open(context, forceHexColor);
-    return RunTagDialog(dialog, startText, endText);
+    dialog.Open(context);
+    return RunTagDialog(dialog, context);
 }
 
 // ---- Table Row dialog
@@ -717,10 +714,10 @@ TfTableRow::TfTableRow(QWidget *parent)
     SetFields(TTableRowFields());
 }
 
-void TfTableRow::Open(const TDialogContext &context, bool forceHexColor)
+void TfTableRow::Open(const TDialogContext &context)
 {
     m_context = context;
-    krColorBG->SetForceHex(forceHexColor);
+    krColorBG->SetForceHex(context.ForceHexColor);
     SetFields(OpenTableRowFields(context));
 }
 
@@ -749,12 +746,11 @@ TTagResult TfTableRow::Build() const
     return BuildTableRowTag(Fields(), m_context);
 }
 
-bool TfTableRow::Execute(QWidget *parent, const TDialogContext &context, QString &startText, QString &endText,
-                         bool forceHexColor)
+std::optional<TTagResult> TfTableRow::Execute(QWidget *parent, const TDialogContext &context)
 {
     TfTableRow dialog(parent);
-    dialog.Open(context, forceHexColor);
-    return RunTagDialog(dialog, startText, endText);
+    dialog.Open(context);
+    return RunTagDialog(dialog, context);
 }
 
 // ---- cell dialog
@@ -806,10 +802,10 @@ void TfTableAttribute::SetHeaderMode(bool header)
     imgMode->setText(header ? QStringLiteral("<b>&lt;TH&gt;</b> Heading cell") : QStringLiteral("&lt;TD&gt; Data cell"));
 }
 
-void TfTableAttribute::Open(const TDialogContext &context, bool forceHexColor)
+void TfTableAttribute::Open(const TDialogContext &context)
 {
     m_context = context;
-    krColorBG->SetForceHex(forceHexColor);
+    krColorBG->SetForceHex(context.ForceHexColor);
     SetFields(OpenTableCellFields(context));
 }
 
@@ -843,14 +839,15 @@ void TfTableAttribute::SetFields(const TTableCellFields &f)
 
 TTagResult TfTableAttribute::Build() const
 {
-    return BuildTableCellTag(Fields(), m_context, m_header);
+    TDialogContext context = m_context;
+    context.HeaderCell = m_header;
+    return BuildTableCellTag(Fields(), context);
 }
 
-bool TfTableAttribute::Execute(QWidget *parent, const TDialogContext &context, QString &startText, QString &endText,
-                               bool header, bool forceHexColor)
+std::optional<TTagResult> TfTableAttribute::Execute(QWidget *parent, const TDialogContext &context)
 {
     TfTableAttribute dialog(parent);
-    dialog.SetHeaderMode(header);
-    dialog.Open(context, forceHexColor);
-    return RunTagDialog(dialog, startText, endText);
+    dialog.SetHeaderMode(context.HeaderCell);
+    dialog.Open(context);
+    return RunTagDialog(dialog, context);
 }

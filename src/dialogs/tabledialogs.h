@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QDialog>
 #include <QWidget>
 
@@ -86,8 +88,8 @@ public:
     const TTableWizardModel &Model() const { return m_model; }
     // The "Table Properties" page as it stands.
     TTableWizardProperties Properties() const;
-    // The whole table from the current controls and grid.
-    QString Build();
+    // The whole table from the current controls and grid, as the start text (no end text).
+    TTagResult Build();
 
     // Applies the Rows or Columns box to the grid (what leaving the box or its up-down does).
     void ApplyRows();
@@ -95,9 +97,9 @@ public:
     // Selects a grid cell as a click would.
     void SelectGridCell(int row, int column);
 
-    // Shows the wizard (hourglass while it is prepared); on OK, startText holds the whole
-    // table and endText is empty; it is inserted as a new element. False on Cancel.
-    static bool Execute(QWidget *parent, const TDialogContext &context, QString &startText, QString &endText);
+    // Shows the wizard (hourglass while it is prepared); on OK, the whole table as the start
+    // text, inserted as a new element. Nothing on Cancel.
+    static std::optional<TTagResult> Execute(QWidget *parent, const TDialogContext &context);
 
     QTabWidget *pgcWizard = nullptr;
     // Table Properties
@@ -158,16 +160,15 @@ public:
     explicit TfTable(QWidget *parent = nullptr);
 
     // Fills the dialog from the context (defaults, or the edited tag); colours are written as
-    // "#RRGGBB" when forceHexColor is set.
-    void Open(const TDialogContext &context, bool forceHexColor);
+    // "#RRGGBB" when the context says ForceHexColor.
+    void Open(const TDialogContext &context);
     TTableFields Fields() const;
     void SetFields(const TTableFields &fields);
     TTagResult Build() const;
 
-    // One cycle of the dialog: false on Cancel. On OK the start tag and, for a new table,
+    // One cycle of the dialog: nothing on Cancel. On OK the start tag and, for a new table,
     // "</TABLE>"; in edit mode the end text is empty and only the start tag is replaced.
-    static bool Execute(QWidget *parent, const TDialogContext &context, QString &startText, QString &endText,
-                        bool forceHexColor = false);
+    static std::optional<TTagResult> Execute(QWidget *parent, const TDialogContext &context);
 
     TUpDownBox txtSpacing;
     TUpDownBox txtPadding;
@@ -193,13 +194,12 @@ class TfTableRow : public QDialog
 public:
     explicit TfTableRow(QWidget *parent = nullptr);
 
-    void Open(const TDialogContext &context, bool forceHexColor);
+    void Open(const TDialogContext &context);
     TTableRowFields Fields() const;
     void SetFields(const TTableRowFields &fields);
     TTagResult Build() const;
 
-    static bool Execute(QWidget *parent, const TDialogContext &context, QString &startText, QString &endText,
-                        bool forceHexColor = false);
+    static std::optional<TTagResult> Execute(QWidget *parent, const TDialogContext &context);
 
     QComboBox *cboAlign = nullptr;
     QComboBox *cboVAlign = nullptr;
@@ -221,17 +221,18 @@ class TfTableAttribute : public QDialog
 public:
     explicit TfTableAttribute(QWidget *parent = nullptr);
 
-    // The mode is set before the dialog is filled: caption and picture follow it.
+    // The mode is set before the dialog is filled: caption and picture follow it. Open
+    // keeps the mode that is set.
     void SetHeaderMode(bool header);
     bool HeaderMode() const { return m_header; }
-    void Open(const TDialogContext &context, bool forceHexColor);
+    void Open(const TDialogContext &context);
     TTableCellFields Fields() const;
     void SetFields(const TTableCellFields &fields);
     TTagResult Build() const;
 
-    // One cycle in data mode (TD) or header mode (TH); F3 on a THEAD tag opens header mode.
-    static bool Execute(QWidget *parent, const TDialogContext &context, QString &startText, QString &endText,
-                        bool header, bool forceHexColor = false);
+    // One cycle in data mode (TD), or in header mode (TH) when the context says HeaderCell;
+    // F3 on a THEAD tag opens header mode.
+    static std::optional<TTagResult> Execute(QWidget *parent, const TDialogContext &context);
 
     QLabel *imgMode = nullptr;
     QComboBox *cboCellAlign = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QSize>
 
+#include "dialogs/tagfields.h"
 #include "editor/tagtext.h"
 
 namespace {
@@ -300,45 +301,64 @@ QString TTableWizardModel::Build() const
 
 // ---- Table, Table Row and cell dialogs
 
+namespace {
+
+// Each dialog's attributes in the order they are written.
+constexpr TFieldSpec<TTableFields> TableSpecs[] = {
+    TextField("CELLSPACING=", &TTableFields::Spacing, vsBare),
+    TextField("CELLPADDING=", &TTableFields::Padding, vsBare),
+    TextField("BORDER=", &TTableFields::Border, vsBare),
+    TextField("ALIGN=", &TTableFields::Align, vsQuoted),
+    TextField("VALIGN=", &TTableFields::VAlign, vsQuoted),
+    TextField("BGCOLOR=", &TTableFields::BgColor, vsQuoted),
+    TextField("BACKGROUND=", &TTableFields::BkImage, vsQuoted),
+    TextField("WIDTH=", &TTableFields::Width, vsQuotedIfPercent),
+};
+
+constexpr TFieldSpec<TTableRowFields> TableRowSpecs[] = {
+    TextField("ALIGN=", &TTableRowFields::Align, vsQuoted),
+    TextField("VALIGN=", &TTableRowFields::VAlign, vsQuoted),
+    TextField("BGCOLOR=", &TTableRowFields::BgColor, vsQuoted),
+    TextField("WIDTH=", &TTableRowFields::Width, vsQuotedIfPercent),
+    TextField("HEIGHT=", &TTableRowFields::Height, vsQuotedIfPercent),
+};
+
+constexpr TFieldSpec<TTableCellFields> TableCellSpecs[] = {
+    TextField("ALIGN=", &TTableCellFields::Align, vsQuoted),
+    TextField("VALIGN=", &TTableCellFields::VAlign, vsQuoted),
+    TextField("BGCOLOR=", &TTableCellFields::BgColor, vsQuoted),
+    TextField("COLSPAN=", &TTableCellFields::ColSpan, vsBare),
+    TextField("ROWSPAN=", &TTableCellFields::RowSpan, vsBare),
+    TextField("BACKGROUND=", &TTableCellFields::BkImage, vsQuoted),
+    TextField("WIDTH=", &TTableCellFields::Width, vsQuotedIfPercent),
+    TextField("HEIGHT=", &TTableCellFields::Height, vsQuotedIfPercent),
+    FlagField("NOWRAP", &TTableCellFields::NoWrap),
+};
+
+// The fields as read from a tag; an absent attribute leaves an empty box, not the default.
+template <class TFields, std::size_t N>
+TFields ReadAll(const TFieldSpec<TFields> (&specs)[N], const QString &tag)
+{
+    TFields fields;
+    ReadFields<TFields>(fields, specs, tag);
+    return fields;
+}
+
+} // namespace
+
 TTableFields ReadTableFields(const QString &tag)
 {
-    TTableFields f;
-    f.Spacing = GetAttributeValue(tag, QStringLiteral("CELLSPACING="));
-    f.Padding = GetAttributeValue(tag, QStringLiteral("CELLPADDING="));
-    f.Border = GetAttributeValue(tag, QStringLiteral("BORDER="));
-    f.Align = GetAttributeValue(tag, QStringLiteral("ALIGN="));
-    f.VAlign = GetAttributeValue(tag, QStringLiteral("VALIGN="));
-    f.BgColor = GetAttributeValue(tag, QStringLiteral("BGCOLOR="));
-    f.BkImage = GetAttributeValue(tag, QStringLiteral("BACKGROUND="));
-    f.Width = GetAttributeValue(tag, QStringLiteral("WIDTH="));
-    return f;
+    return ReadAll(TableSpecs, tag);
 }
 
 TTableRowFields ReadTableRowFields(const QString &tag)
 {
-    TTableRowFields f;
-    f.Align = GetAttributeValue(tag, QStringLiteral("ALIGN="));
-    f.VAlign = GetAttributeValue(tag, QStringLiteral("VALIGN="));
-    f.BgColor = GetAttributeValue(tag, QStringLiteral("BGCOLOR="));
-    f.Width = GetAttributeValue(tag, QStringLiteral("WIDTH="));
-    f.Height = GetAttributeValue(tag, QStringLiteral("HEIGHT="));
-    return f;
+    return ReadAll(TableRowSpecs, tag);
 }
 
 TTableCellFields ReadTableCellFields(const QString &tag)
 {
-    TTableCellFields f;
-    f.Align = GetAttributeValue(tag, QStringLiteral("ALIGN="));
-    f.VAlign = GetAttributeValue(tag, QStringLiteral("VALIGN="));
-    f.BgColor = GetAttributeValue(tag, QStringLiteral("BGCOLOR="));
-    f.ColSpan = GetAttributeValue(tag, QStringLiteral("COLSPAN="));
-    f.RowSpan = GetAttributeValue(tag, QStringLiteral("ROWSPAN="));
-    f.BkImage = GetAttributeValue(tag, QStringLiteral("BACKGROUND="));
-    f.Width = GetAttributeValue(tag, QStringLiteral("WIDTH="));
-    f.Height = GetAttributeValue(tag, QStringLiteral("HEIGHT="));
-    // Judged as the builder judges it, so a NOWRAP inside a quoted value is no flag.
-    f.NoWrap = HasFlag(tag, QStringLiteral("NOWRAP"));
-    return f;
+    return ReadAll(TableCellSpecs, tag);
 }
 
 TTableFields OpenTableFields(const TDialogContext &context)
@@ -356,53 +376,24 @@ TTableCellFields OpenTableCellFields(const TDialogContext &context)
     return context.IsEdit() ? ReadTableCellFields(context.EditedTag) : TTableCellFields();
 }
 
-namespace {
-
-TTagResult Finish(const TTagBuilder &tag, const QString &endTag)
-{
-    return {tag.Text(), tag.IsEdit() ? QString() : TagCase(endTag)};
-}
-
-} // namespace
-
 TTagResult BuildTableTag(const TTableFields &f, const TDialogContext &context)
 {
-    TTagBuilder tag(context.EditedTag, QStringLiteral("<TABLE>"));
-    tag.Bare(QStringLiteral("CELLSPACING="), f.Spacing);
-    tag.Bare(QStringLiteral("CELLPADDING="), f.Padding);
-    tag.Bare(QStringLiteral("BORDER="), f.Border);
-    tag.Quoted(QStringLiteral("ALIGN="), f.Align);
-    tag.Quoted(QStringLiteral("VALIGN="), f.VAlign);
-    tag.Quoted(QStringLiteral("BGCOLOR="), f.BgColor);
-    tag.Quoted(QStringLiteral("BACKGROUND="), f.BkImage);
-    tag.QuotedIfPercent(QStringLiteral("WIDTH="), f.Width);
-    return Finish(tag, QStringLiteral("</TABLE>"));
+    return BuildFieldsTag<TTableFields>(QStringLiteral("<TABLE>"), QStringLiteral("</TABLE>"), TableSpecs, f,
+                                        context);
 }
 
 TTagResult BuildTableRowTag(const TTableRowFields &f, const TDialogContext &context)
 {
-    TTagBuilder tag(context.EditedTag, QStringLiteral("<TR>"));
-    tag.Quoted(QStringLiteral("ALIGN="), f.Align);
-    tag.Quoted(QStringLiteral("VALIGN="), f.VAlign);
-    tag.Quoted(QStringLiteral("BGCOLOR="), f.BgColor);
-    tag.QuotedIfPercent(QStringLiteral("WIDTH="), f.Width);
-    tag.QuotedIfPercent(QStringLiteral("HEIGHT="), f.Height);
-    return Finish(tag, QStringLiteral("</TR>"));
+    return BuildFieldsTag<TTableRowFields>(QStringLiteral("<TR>"), QStringLiteral("</TR>"), TableRowSpecs, f,
+                                           context);
 }
 
-TTagResult BuildTableCellTag(const TTableCellFields &f, const TDialogContext &context, bool header)
+TTagResult BuildTableCellTag(const TTableCellFields &f, const TDialogContext &context)
 {
-    TTagBuilder tag(context.EditedTag, header ? QStringLiteral("<TH>") : QStringLiteral("<TD>"));
-    tag.Quoted(QStringLiteral("ALIGN="), f.Align);
-    tag.Quoted(QStringLiteral("VALIGN="), f.VAlign);
-    tag.Quoted(QStringLiteral("BGCOLOR="), f.BgColor);
-    tag.Bare(QStringLiteral("COLSPAN="), f.ColSpan);
-    tag.Bare(QStringLiteral("ROWSPAN="), f.RowSpan);
-    tag.Quoted(QStringLiteral("BACKGROUND="), f.BkImage);
-    tag.QuotedIfPercent(QStringLiteral("WIDTH="), f.Width);
-    tag.QuotedIfPercent(QStringLiteral("HEIGHT="), f.Height);
-    tag.Flag(QStringLiteral("NOWRAP"), f.NoWrap);
-    return Finish(tag, header ? QStringLiteral("</TH>") : QStringLiteral("</TD>"));
+    const bool header = context.HeaderCell;
+    return BuildFieldsTag<TTableCellFields>(header ? QStringLiteral("<TH>") : QStringLiteral("<TD>"),
+                                            header ? QStringLiteral("</TH>") : QStringLiteral("</TD>"),
+                                            TableCellSpecs, f, context);
 }
 
 QString TableCellCaption(bool header)

@@ -206,10 +206,11 @@ TTableRowFields OpenTableRowFields(const TDialogContext &context);
 TTableCellFields OpenTableCellFields(const TDialogContext &context);
 
 // The start tag and, for a new element, the end tag. Only the start tag is rebuilt in edit
-// mode, so the content and the end tag of an edited element stay.
+// mode, so the content and the end tag of an edited element stay. The cell is a header
+// cell (TH) when the context says HeaderCell, else a data cell (TD).
 TTagResult BuildTableTag(const TTableFields &fields, const TDialogContext &context);
 TTagResult BuildTableRowTag(const TTableRowFields &fields, const TDialogContext &context);
-TTagResult BuildTableCellTag(const TTableCellFields &fields, const TDialogContext &context, bool header);
+TTagResult BuildTableCellTag(const TTableCellFields &fields, const TDialogContext &context);
 
 // The caption of the cell dialog: "Table Header" or "Table Data".
 QString TableCellCaption(bool header);

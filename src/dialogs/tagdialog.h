@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "editor/tagresult.h"
 #include "editor/tagtext.h"
 
 // What every tag dialog shares: the tag builder, the context a dialog is opened with, file
@@ -52,15 +53,9 @@ private:
 // quoted (blank + flag, followed by a blank, ">" or the end; letter case ignored).
 bool HasFlag(const QString &tagText, const QString &flag);
 
-// Start text and end text of one insertion. The end text is empty in edit mode.
-struct TTagResult
-{
-    QString StartText;
-    QString EndText;
-    bool operator==(const TTagResult &) const = default;
-};
-
-// What a dialog is handed before it is shown.
+// What a dialog is handed before it is shown. Every tag dialog is opened the same way,
+// static std::optional<TTagResult> Execute(QWidget *parent, const TDialogContext &context),
+// so the options a dialog takes travel here; each dialog reads the ones it uses.
 struct TDialogContext
 {
     QString EditedTag;          // empty for a new element (edit mode otherwise)
@@ -68,6 +63,12 @@ struct TDialogContext
     bool LowerCaseFiles = false;
     QString FileName;           // full path when the element is made from a file
     QStringList LinkHistory;    // the targets offered by the dialogs that take links
+    bool ForceHexColor = false; // colour combos yield "#RRGGBB" instead of colour names
+    // Cleared when a file is dropped: the dialog is filled and its text built at once,
+    // without showing it.
+    bool Show = true;
+    bool FileAsDynSource = false; // the image dialog takes FileName as its dynamic source
+    bool HeaderCell = false;      // the table-cell dialog writes a header cell (TH)
 
     bool IsEdit() const { return !EditedTag.isEmpty(); }
 };

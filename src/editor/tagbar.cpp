@@ -549,9 +549,9 @@ void TkrSpeedbar::BuildAllPages() const
 
 void TkrSpeedbar::SetStartUpTags(TkrTagButton *button, const QString &name)
 {
-    if (const std::optional<TTagPair> tags = StartUpButtonTags(name)) {
-        button->TagStart = tags->Start;
-        button->TagEnd = tags->End;
+    if (const std::optional<TTagResult> tags = StartUpButtonTags(name)) {
+        button->TagStart = tags->StartText;
+        button->TagEnd = tags->EndText;
     }
 }
 
@@ -683,8 +683,8 @@ void TkrSpeedbar::TagButtonClick(TkrTagButton *button)
     }
     if (button->Action == krSimpleTag) {
         if (TkrRichHTML *editor = Editor()) {
-            const TTagPair tags = SimpleTagInsertion(button->TagStart, button->TagEnd);
-            editor->InsertTags(tags.Start, tags.End, false);
+            const TTagResult tags = SimpleTagInsertion(button->TagStart, button->TagEnd);
+            editor->InsertTags(tags.StartText, tags.EndText, false);
         }
         return;
     }
@@ -697,8 +697,8 @@ void TkrSpeedbar::TagButtonClick(TkrTagButton *button)
         return;
     // The box may have closed the document; ask again.
     if (TkrRichHTML *editor = Editor()) {
-        const TTagPair tags = PromptInsertion(button->TagStart, button->TagEnd, *answer);
-        editor->InsertTags(tags.Start, tags.End, false);
+        const TTagResult tags = PromptInsertion(button->TagStart, button->TagEnd, *answer);
+        editor->InsertTags(tags.StartText, tags.EndText, false);
     }
 }
 
@@ -724,8 +724,8 @@ void TkrSpeedbar::btnInsertTagClick()
     if (entry.isEmpty())
         return;
     if (TkrRichHTML *editor = Editor()) {
-        const TTagPair tags = TagListInsertion(entry);
-        editor->InsertTags(tags.Start, tags.End, false);
+        const TTagResult tags = TagListInsertion(entry);
+        editor->InsertTags(tags.StartText, tags.EndText, false);
     }
 }
 

@@ -207,17 +207,17 @@ const QList<TSpeedbarButtonDef> &SpeedbarButtons()
     return buttons;
 }
 
-std::optional<TTagPair> StartUpButtonTags(const QString &name)
+std::optional<TTagResult> StartUpButtonTags(const QString &name)
 {
     const QString crlf = QStringLiteral("\r\n");
     if (name == QLatin1String("spdDefList"))
-        return TTagPair{TagCase(QStringLiteral("<DL>") + crlf + QStringLiteral("\t<DT> <DD>") + crlf),
+        return TTagResult{TagCase(QStringLiteral("<DL>") + crlf + QStringLiteral("\t<DT> <DD>") + crlf),
                         TagCase(QStringLiteral("</DL>") + crlf)};
     if (name == QLatin1String("spdFormAction"))
-        return TTagPair{TagCase(QStringLiteral("<FORM METHOD=POST ACTION=\"")),
+        return TTagResult{TagCase(QStringLiteral("<FORM METHOD=POST ACTION=\"")),
                         TagCase(QStringLiteral("\">") + crlf + QStringLiteral("</FORM>") + crlf)};
     if (name == QLatin1String("spdImageMap"))
-        return TTagPair{TagCase(QStringLiteral("<MAP NAME=\"") + InputPlaceholder + QStringLiteral("\">")),
+        return TTagResult{TagCase(QStringLiteral("<MAP NAME=\"") + InputPlaceholder + QStringLiteral("\">")),
                         TagCase(crlf + QStringLiteral("\t<AREA SHAPE=\"\" COORDS=\"\" HREF=\"\">") + crlf +
                                 QStringLiteral("</MAP>"))};
     return std::nullopt;
@@ -225,7 +225,7 @@ std::optional<TTagPair> StartUpButtonTags(const QString &name)
 
 // ---- What a click inserts ----
 
-TTagPair SimpleTagInsertion(const QString &tagStart, const QString &tagEnd)
+TTagResult SimpleTagInsertion(const QString &tagStart, const QString &tagEnd)
 {
     if (tagStart.startsWith(u'&'))
         return {tagStart, QString()};
@@ -237,7 +237,7 @@ QString PromptButtonPrompt(const QString &promptText)
     return QStringLiteral("Enter ") + promptText;
 }
 
-TTagPair PromptInsertion(const QString &tagStart, const QString &tagEnd, const QString &answer)
+TTagResult PromptInsertion(const QString &tagStart, const QString &tagEnd, const QString &answer)
 {
     QString start = TagCase(tagStart);
     const qsizetype at = start.indexOf(InputPlaceholder, 0, Qt::CaseInsensitive);
@@ -510,7 +510,7 @@ QStringList ReadDataFileLines(const QString &fileName)
     return text.split(u'\n');
 }
 
-TTagPair SplitTagEntry(const QString &entry)
+TTagResult SplitTagEntry(const QString &entry)
 {
     const qsizetype at = entry.indexOf(QLatin1String(".."));
     if (at < 0)
@@ -518,10 +518,10 @@ TTagPair SplitTagEntry(const QString &entry)
     return {entry.left(at), entry.mid(at + 2)};
 }
 
-TTagPair TagListInsertion(const QString &entry)
+TTagResult TagListInsertion(const QString &entry)
 {
-    const TTagPair raw = SplitTagEntry(entry);
-    return {TagCase(raw.Start), TagCase(raw.End)};
+    const TTagResult raw = SplitTagEntry(entry);
+    return {TagCase(raw.StartText), TagCase(raw.EndText)};
 }
 
 int FindEntryByFirstLetter(const QStringList &entries, int current, QChar typed, const QString &prefix)

@@ -7,6 +7,8 @@
 #include <array>
 #include <optional>
 
+#include "editor/tagresult.h"
+
 // The tag buttons of the speedbar without their widgets: the built-in button table, the
 // text a click inserts, the five user-defined tag bars as they are stored in the settings,
 // the rules of the "Custom Buttons" dialog, and the "Tag List" page's entries.
@@ -97,28 +99,21 @@ struct TSpeedbarButtonDef
 // Every built-in button, page by page in the order they stand on their page.
 const QList<TSpeedbarButtonDef> &SpeedbarButtons();
 
-struct TTagPair
-{
-    QString Start;
-    QString End;
-    bool operator==(const TTagPair &o) const = default;
-};
-
 // The tags of a button set up at start ("Definition list", "Form action", "Image Map"),
 // in the tag case of the moment; nothing for any other button name.
-std::optional<TTagPair> StartUpButtonTags(const QString &name);
+std::optional<TTagResult> StartUpButtonTags(const QString &name);
 
 // ---- What a click inserts ----
 
 // A simple tag button: an entity ("&...") goes in unchanged and alone; anything else in
 // the tag case.
-TTagPair SimpleTagInsertion(const QString &tagStart, const QString &tagEnd);
+TTagResult SimpleTagInsertion(const QString &tagStart, const QString &tagEnd);
 // The prompt of a prompt button's input box.
 QString PromptButtonPrompt(const QString &promptText);
 // A prompt button answered with `answer`: the first "%INPUT%" of the start tag (found in
 // any letter case, since the tag may already be in lower case) becomes the answer, or the
 // answer follows the start tag when it has none. The answer keeps its own case.
-TTagPair PromptInsertion(const QString &tagStart, const QString &tagEnd, const QString &answer);
+TTagResult PromptInsertion(const QString &tagStart, const QString &tagEnd, const QString &answer);
 
 // ---- User-defined tag bars ----
 
@@ -244,9 +239,9 @@ QImage RedToTransparent(const QImage &image);
 QStringList ReadDataFileLines(const QString &fileName);
 // A tag entry split at its first "..": start and end text as written (the end empty for a
 // single tag).
-TTagPair SplitTagEntry(const QString &entry);
+TTagResult SplitTagEntry(const QString &entry);
 // What inserting a tag list entry writes: both halves in the tag case.
-TTagPair TagListInsertion(const QString &entry);
+TTagResult TagListInsertion(const QString &entry);
 // The entry a typed character selects: the first one after `current` that begins with
 // `prefix` + the character (letter case ignored), wrapping to the top; -1 when none does.
 int FindEntryByFirstLetter(const QStringList &entries, int current, QChar typed,

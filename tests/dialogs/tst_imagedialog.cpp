@@ -61,14 +61,14 @@ void TestImageDialog::editAndOK()
     TDialogContext context;
     context.EditedTag = tag;
     context.LowerCaseFiles = true;
-    dialog.Open(context, false, true);
+    dialog.Open(context, true);
     QCOMPARE(dialog.txtSource->text(), GetAttributeValue(tag, "SRC="));
     auto *edit = dialog.findChild<QLineEdit *>(box);
     QVERIFY(edit);
     edit->setText(text);
     dialog.cmdOK->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.Build(), expected);
+    QCOMPARE(dialog.Build(), (TTagResult{expected, QString()}));
     if (box == "txtUseMap")
         QCOMPARE(dialog.txtUseMap->text(), QString("#nav"));
 }
@@ -81,7 +81,7 @@ void TestImageDialog::okWithoutSourceWarns()
         return int(mbOK);
     });
     TfImg dialog;
-    dialog.Open(TDialogContext(), false, true);
+    dialog.Open(TDialogContext(), true);
     dialog.show();
     dialog.cmdOK->click();
     QCOMPARE(seen, QStringList{QString("%1|Please select an image.|%2").arg(int(mkWarning)).arg(int(mbOK))});
@@ -95,7 +95,7 @@ void TestImageDialog::okWithoutSourceWarns()
 void TestImageDialog::infiniteEnablesLoop()
 {
     TfImg dialog;
-    dialog.Open(TDialogContext(), false, true);
+    dialog.Open(TDialogContext(), true);
     QVERIFY(dialog.chkDynInfinite->isChecked());
     QVERIFY(!dialog.txtDynLoop->isEnabled());
     QVERIFY(!dialog.txtDynLoopDelay->isEnabled());
@@ -106,11 +106,11 @@ void TestImageDialog::infiniteEnablesLoop()
     QVERIFY(dialog.txtDynLoopDelay->isEnabled());
     dialog.txtDynSource->setText("c.avi");
     dialog.txtDynLoop->setText("4");
-    QCOMPARE(dialog.Build(), QString("<IMG BORDER=0 DYNSRC=\"c.avi\" LOOP=4 START=FILEOPEN>"));
+    QCOMPARE(dialog.Build().StartText, QString("<IMG BORDER=0 DYNSRC=\"c.avi\" LOOP=4 START=FILEOPEN>"));
     // Editing a tag with a counted loop opens with the box clear and the loop enabled.
     TDialogContext context;
     context.EditedTag = "<IMG DYNSRC=\"c.avi\" LOOP=2>";
-    dialog.Open(context, false, true);
+    dialog.Open(context, true);
     QVERIFY(!dialog.chkDynInfinite->isChecked());
     QVERIFY(dialog.txtDynLoop->isEnabled());
     QCOMPARE(dialog.txtDynLoop->text(), QString("2"));
@@ -121,7 +121,7 @@ void TestImageDialog::clearButton()
     TfImg dialog;
     TDialogContext context;
     context.EditedTag = "<IMG SRC=\"a.gif\" WIDTH=3 HSPACE=4 BORDER=2 ALIGN=\"LEFT\" ISMAP>";
-    dialog.Open(context, false, true);
+    dialog.Open(context, true);
     QCOMPARE(dialog.cboAlign->currentText(), QString("LEFT"));
     dialog.cmdClear->click();
     QCOMPARE(dialog.txtSource->text(), QString());
@@ -151,10 +151,12 @@ void TestImageDialog::executeWithoutShowing()
     context.BaseFolder = "/web";
     context.FileName = "/web/media/Clip.avi";
     context.LowerCaseFiles = true;
-    QString start = "x", end = "y";
-    QVERIFY(TfImg::Execute(nullptr, context, start, end, false, true));
-    QCOMPARE(start, QString("<IMG BORDER=0 DYNSRC=\"media/clip.avi\" LOOP=INFINITE START=FILEOPEN>"));
-    QCOMPARE(end, QString());
+    context.Show = false;
+    context.FileAsDynSource = true;
+    const std::optional<TTagResult> text = TfImg::Execute(nullptr, context);
+    QVERIFY(text);
+    QCOMPARE(text->StartText, QString("<IMG BORDER=0 DYNSRC=\"media/clip.avi\" LOOP=INFINITE START=FILEOPEN>"));
+    QCOMPARE(text->EndText, QString());
 }
 
 QTEST_MAIN(TestImageDialog)

@@ -158,7 +158,7 @@ void TestTableDialogs::wizardDefaults()
     QCOMPARE(wizard.windowTitle(), QString("Table Wizard"));
     QCOMPARE(wizard.grdTable->rowCount(), 1);
     QCOMPARE(wizard.grdTable->columnCount(), 1);
-    QCOMPARE(wizard.Build(), Lines({"<TABLE CELLPADDING=0 CELLSPACING=0 WIDTH=0 BORDER=0>", "<TR>", "\t<TD> </TD>",
+    QCOMPARE(wizard.Build().StartText, Lines({"<TABLE CELLPADDING=0 CELLSPACING=0 WIDTH=0 BORDER=0>", "<TR>", "\t<TD> </TD>",
                                     "</TR>", "</TABLE>"}));
 }
 
@@ -177,7 +177,7 @@ void TestTableDialogs::wizardCellPage()
     // Back to the first cell: its page is empty again, the second cell keeps its values.
     wizard.SelectGridCell(0, 0);
     QVERIFY(wizard.txtCellWidth->text().isEmpty());
-    QCOMPARE(wizard.Build(), Lines({"<TABLE CELLPADDING=0 CELLSPACING=0 WIDTH=0 BORDER=0>", "<TR>", "\t<TD> </TD>",
+    QCOMPARE(wizard.Build().StartText, Lines({"<TABLE CELLPADDING=0 CELLSPACING=0 WIDTH=0 BORDER=0>", "<TR>", "\t<TD> </TD>",
                                     "\t<TD ALIGN=\"CENTER\" WIDTH=\"50%\" COLSPAN=1>Price</TD>", "</TR>",
                                     "</TABLE>"}));
     wizard.SelectGridCell(0, 1);
@@ -223,7 +223,7 @@ void TestTableDialogs::wizardShrinkWithLastCellCurrent()
     // The page shows the new current cell, and a change on it lands in that cell.
     QVERIFY(!wizard.chkNoWrap->isChecked());
     wizard.txtCellHeight->setText("7");
-    const QString text = wizard.Build();
+    const QString text = wizard.Build().StartText;
     QCOMPARE(text.count("HEIGHT=\"7\""), 1);
     QVERIFY(!text.contains("NOWRAP"));
     QCOMPARE(text.count("<TD"), gridRows * gridColumns);
@@ -233,7 +233,7 @@ void TestTableDialogs::wizardErasedCellAndClear()
 {
     TfTableWizard wizard;
     wizard.grdTable->item(0, 0)->setText(QString());
-    QVERIFY(wizard.Build().contains("\t<TD></TD>\r\n"));
+    QVERIFY(wizard.Build().StartText.contains("\t<TD></TD>\r\n"));
     wizard.txtRows.Edit->setText("2");
     wizard.ApplyRows();
     wizard.SelectGridCell(1, 0);
@@ -243,7 +243,7 @@ void TestTableDialogs::wizardErasedCellAndClear()
     QCOMPARE(wizard.grdTable->rowCount(), 1);
     QVERIFY(wizard.txtCellWidth->text().isEmpty());
     QCOMPARE(wizard.grdTable->item(0, 0)->text(), QString(" "));
-    QVERIFY(wizard.Build().contains("\t<TD> </TD>\r\n"));
+    QVERIFY(wizard.Build().StartText.contains("\t<TD> </TD>\r\n"));
 }
 
 void TestTableDialogs::wizardColourGrids()
@@ -257,7 +257,7 @@ void TestTableDialogs::wizardColourGrids()
     QVERIFY(wizard.krTblColorSelect->isVisible());
     emit wizard.krTblColorSelect->OnColorSelect(wizard.krTblColorSelect, Colors::clTeal);
     QVERIFY(!wizard.krTblColorSelect->isVisible());
-    QVERIFY(wizard.Build().startsWith("<TABLE CELLPADDING=0 CELLSPACING=0 WIDTH=0 BORDER=0 BGCOLOR=\"#008080\">"));
+    QVERIFY(wizard.Build().StartText.startsWith("<TABLE CELLPADDING=0 CELLSPACING=0 WIDTH=0 BORDER=0 BGCOLOR=\"#008080\">"));
 
     wizard.pgcWizard->setCurrentIndex(1);
     wizard.chkCellBackground->setChecked(true);
@@ -266,7 +266,7 @@ void TestTableDialogs::wizardColourGrids()
     wizard.pgcWizard->setCurrentIndex(0);   // switching pages hides the colour grids
     QVERIFY(!wizard.krCellColorSelect->isVisible());
     emit wizard.krCellColorSelect->OnColorSelect(wizard.krCellColorSelect, Colors::clRed);
-    QVERIFY(wizard.Build().contains("\t<TD BGCOLOR=\"#FF0000\"> </TD>"));
+    QVERIFY(wizard.Build().StartText.contains("\t<TD BGCOLOR=\"#FF0000\"> </TD>"));
 }
 
 // ---- tag dialogs
@@ -288,7 +288,7 @@ void TestTableDialogs::cellDialogEdit()
     QFETCH(QString, expected);
     TfTableAttribute dialog;
     dialog.SetHeaderMode(header);
-    dialog.Open(EditContext(tag), false);
+    dialog.Open(EditContext(tag));
     QVERIFY(dialog.chkNoWrap->isChecked());
     QVERIFY(dialog.txtCellColSpan.Edit->text().isEmpty());
     dialog.chkNoWrap->setChecked(false);
@@ -311,7 +311,7 @@ void TestTableDialogs::cellDialogMode()
     QCOMPARE(dialog.windowTitle(), QString("Table Data"));
     dialog.SetHeaderMode(true);
     QCOMPARE(dialog.windowTitle(), QString("Table Header"));
-    dialog.Open(TDialogContext(), false);
+    dialog.Open(TDialogContext());
     QCOMPARE(dialog.txtCellColSpan.Edit->text(), QString("1"));
     QVERIFY(dialog.krColorBG->Text().isEmpty());
     // Typing stops at 4 characters for sizes (2 for spans).
@@ -325,7 +325,7 @@ void TestTableDialogs::cellDialogMode()
 void TestTableDialogs::tableDialogNew()
 {
     TfTable dialog;
-    dialog.Open(TDialogContext(), false);
+    dialog.Open(TDialogContext());
     dialog.txtWidth.Edit->setText("80%");
     QCOMPARE(dialog.Build(), (TTagResult{"<TABLE CELLSPACING=0 CELLPADDING=0 BORDER=0 WIDTH=\"80%\">", "</TABLE>"}));
     dialog.txtWidth.Edit->setText("80");
@@ -333,7 +333,7 @@ void TestTableDialogs::tableDialogNew()
     QCOMPARE(dialog.txtWidth.Edit->text(), QString("85"));
 
     TfTable edit;
-    edit.Open(EditContext("<TABLE BORDER=1>"), false);
+    edit.Open(EditContext("<TABLE BORDER=1>"));
     QVERIFY(edit.txtWidth.Edit->text().isEmpty());
     QCOMPARE(edit.Build(), (TTagResult{"<TABLE BORDER=1>", QString()}));
 }
@@ -342,13 +342,15 @@ void TestTableDialogs::rowDialogForceHex()
 {
     // A colour the user leaves alone stays as it stands; one chosen is written in the
     // combo's own spelling.
+    TDialogContext hex = EditContext("<TR BGCOLOR=\"red\">");
+    hex.ForceHexColor = true;
     TfTableRow dialog;
-    dialog.Open(EditContext("<TR BGCOLOR=\"red\">"), true);
+    dialog.Open(hex);
     QCOMPARE(dialog.Build().StartText, QString("<TR BGCOLOR=\"red\">"));
     dialog.krColorBG->setCurrentIndex(11);
     QCOMPARE(dialog.Build().StartText, QString("<TR BGCOLOR=\"#000080\">"));
     TfTableRow named;
-    named.Open(EditContext("<TR BGCOLOR=\"red\">"), false);
+    named.Open(EditContext("<TR BGCOLOR=\"red\">"));
     named.krColorBG->setCurrentIndex(11);
     QCOMPARE(named.Build().StartText, QString("<TR BGCOLOR=\"Navy\">"));
 }
@@ -370,19 +372,20 @@ void TestTableDialogs::dialogsKeepWhatTheyCannotShow()
 {
     QFETCH(QString, kind);
     QFETCH(QString, tag);
-    const TDialogContext context = EditContext(tag);
+    TDialogContext context = EditContext(tag);
+    context.ForceHexColor = true;
     TTagResult result;
     if (kind == "table") {
         TfTable dialog;
-        dialog.Open(context, true);
+        dialog.Open(context);
         result = dialog.Build();
     } else if (kind == "row") {
         TfTableRow dialog;
-        dialog.Open(context, true);
+        dialog.Open(context);
         result = dialog.Build();
     } else {
         TfTableAttribute dialog;
-        dialog.Open(context, true);
+        dialog.Open(context);
         result = dialog.Build();
     }
     QCOMPARE(result.StartText, tag);
@@ -405,7 +408,7 @@ void TestTableDialogs::backgroundImageBrowse()
     context.BaseFolder = dir.filePath("Site");
     context.LowerCaseFiles = true;
     TfTableAttribute dialog;
-    dialog.Open(context, false);
+    dialog.Open(context);
     dialog.btnBkImage->click();
     QCOMPARE(title, QString("Select an Image"));
     QCOMPARE(dialog.txtBkImage->text(), QString("art/Tile.GIF"));

@@ -445,7 +445,8 @@ void TestTableMarkup::newTags()
     QFETCH(QString, start);
     QFETCH(QString, end);
     SetLowerCaseTags(lowerCase);
-    const TDialogContext context;
+    TDialogContext context;
+    context.HeaderCell = kind == "header";
     TTagResult result;
     if (kind == "table") {
         TTableFields f = OpenTableFields(context);
@@ -462,7 +463,7 @@ void TestTableMarkup::newTags()
     } else {
         TTableCellFields f = OpenTableCellFields(context);
         f.Align = "Center";
-        result = BuildTableCellTag(f, context, kind == "header");
+        result = BuildTableCellTag(f, context);
     }
     QCOMPARE(result.StartText, start);
     QCOMPARE(result.EndText, end);
@@ -499,7 +500,8 @@ void TestTableMarkup::editCellReplacesStartTagOnly()
     QFETCH(bool, header);
     QFETCH(TTableCellFields, change);
     QFETCH(QString, expected);
-    const TDialogContext context = EditContext(tag);
+    TDialogContext context = EditContext(tag);
+    context.HeaderCell = header;
     TTableCellFields f = OpenTableCellFields(context);
     if (!change.BgColor.isEmpty())
         f.BgColor = change.BgColor;
@@ -508,7 +510,7 @@ void TestTableMarkup::editCellReplacesStartTagOnly()
     if (!change.Width.isEmpty())
         f.Width = change.Width;
     f.NoWrap = change.NoWrap;
-    const TTagResult result = BuildTableCellTag(f, context, header);
+    const TTagResult result = BuildTableCellTag(f, context);
     QCOMPARE(result.StartText, expected);
     QVERIFY(result.EndText.isEmpty());
 }

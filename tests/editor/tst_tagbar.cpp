@@ -403,9 +403,9 @@ void TestTagBar::startUpButtons()
     SetLowerCaseTags(lower);
     Prepare(bar, editor);
     for (const char *name : {"spdDefList", "spdFormAction", "spdImageMap"}) {
-        const TTagPair tags = *StartUpButtonTags(QLatin1String(name));
-        QCOMPARE(bar.Button(QLatin1String(name))->TagStart, tags.Start);
-        QCOMPARE(bar.Button(QLatin1String(name))->TagEnd, tags.End);
+        const TTagResult tags = *StartUpButtonTags(QLatin1String(name));
+        QCOMPARE(bar.Button(QLatin1String(name))->TagStart, tags.StartText);
+        QCOMPARE(bar.Button(QLatin1String(name))->TagEnd, tags.EndText);
     }
     QCOMPARE(bar.Button(QStringLiteral("spdDefList"))->TagStart,
              lower ? QStringLiteral("<dl>\r\n\t<dt> <dd>\r\n") : QStringLiteral("<DL>\r\n\t<DT> <DD>\r\n"));
@@ -419,7 +419,7 @@ void TestTagBar::startUpButtons()
     late.setCurrentWidget(late.Page(spLists));
     TkrTagButton *made = late.findChild<TkrTagButton *>(QStringLiteral("spdDefList"));
     QVERIFY(made);
-    QCOMPARE(made->TagStart, StartUpButtonTags(QStringLiteral("spdDefList"))->Start);
+    QCOMPARE(made->TagStart, StartUpButtonTags(QStringLiteral("spdDefList"))->StartText);
 }
 
 void TestTagBar::hints()

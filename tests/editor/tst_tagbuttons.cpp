@@ -188,10 +188,10 @@ void TestTagButtons::startUpTags()
     QFETCH(QString, start);
     QFETCH(QString, end);
     SetLowerCaseTags(lower);
-    const std::optional<TTagPair> tags = StartUpButtonTags(name);
+    const std::optional<TTagResult> tags = StartUpButtonTags(name);
     QVERIFY(tags);
-    QCOMPARE(tags->Start, start);
-    QCOMPARE(tags->End, end);
+    QCOMPARE(tags->StartText, start);
+    QCOMPARE(tags->EndText, end);
     QVERIFY(!StartUpButtonTags(QStringLiteral("spdBold")));
     // Exactly the three buttons are set up at start, each with empty tags in the table.
     int setAtStart = 0;
@@ -228,9 +228,9 @@ void TestTagButtons::simpleInsertion()
     QFETCH(QString, start);
     QFETCH(QString, end);
     SetLowerCaseTags(lower);
-    const TTagPair tags = SimpleTagInsertion(tagStart, tagEnd);
-    QCOMPARE(tags.Start, start);
-    QCOMPARE(tags.End, end);
+    const TTagResult tags = SimpleTagInsertion(tagStart, tagEnd);
+    QCOMPARE(tags.StartText, start);
+    QCOMPARE(tags.EndText, end);
 }
 
 void TestTagButtons::promptInsertion_data()
@@ -269,9 +269,9 @@ void TestTagButtons::promptInsertion()
     QFETCH(QString, start);
     QFETCH(QString, end);
     SetLowerCaseTags(lower);
-    const TTagPair tags = PromptInsertion(tagStart, tagEnd, answer);
-    QCOMPARE(tags.Start, start);
-    QCOMPARE(tags.End, end);
+    const TTagResult tags = PromptInsertion(tagStart, tagEnd, answer);
+    QCOMPARE(tags.StartText, start);
+    QCOMPARE(tags.EndText, end);
     QCOMPARE(PromptButtonPrompt(QStringLiteral("Map Name")), QStringLiteral("Enter Map Name"));
 }
 
@@ -631,18 +631,18 @@ void TestTagButtons::splitTagEntry()
     QFETCH(QString, entry);
     QFETCH(QString, start);
     QFETCH(QString, end);
-    const TTagPair tags = SplitTagEntry(entry);
-    QCOMPARE(tags.Start, start);
-    QCOMPARE(tags.End, end);
+    const TTagResult tags = SplitTagEntry(entry);
+    QCOMPARE(tags.StartText, start);
+    QCOMPARE(tags.EndText, end);
 }
 
 void TestTagButtons::tagListInsertionFollowsTagCase()
 {
     SetLowerCaseTags(true);
     QCOMPARE(TagListInsertion(QStringLiteral("<TABLE BORDER=1>..</TABLE>")),
-             (TTagPair{QStringLiteral("<table border=1>"), QStringLiteral("</table>")}));
+             (TTagResult{QStringLiteral("<table border=1>"), QStringLiteral("</table>")}));
     SetLowerCaseTags(false);
-    QCOMPARE(TagListInsertion(QStringLiteral("<br>")), (TTagPair{QStringLiteral("<BR>"), QString()}));
+    QCOMPARE(TagListInsertion(QStringLiteral("<br>")), (TTagResult{QStringLiteral("<BR>"), QString()}));
 }
 
 void TestTagButtons::firstLetterSearch_data()
