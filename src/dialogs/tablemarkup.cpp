@@ -337,10 +337,10 @@ constexpr TFieldSpec<TTableCellFields> TableCellSpecs[] = {
 
 // The fields as read from a tag; an absent attribute leaves an empty box, not the default.
 template <class TFields, std::size_t N>
-TFields ReadAll(const TFieldSpec<TFields> (&specs)[N], const QString &tag)
+TFields ReadAll(const TFieldSpec<TFields> (&rows)[N], const QString &tag)
 {
     TFields fields;
-    ReadFields<TFields>(fields, specs, tag);
+    ReadFields<TFields>(fields, rows, tag);
     return fields;
 }
 

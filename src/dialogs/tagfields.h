@@ -67,31 +67,31 @@ void WriteFieldValue(TTagBuilder &tag, const char *attribute, TValueStyle style,
 
 // Fills every field of the rows from the tag.
 template <class TFields>
-void ReadFields(TFields &fields, std::span<const TFieldSpec<TFields>> specs, const QString &tag)
+void ReadFields(TFields &fields, std::span<const TFieldSpec<TFields>> rows, const QString &tag)
 {
-    for (const TFieldSpec<TFields> &spec : specs)
-        ReadFieldValue(tag, spec.Attribute, spec.Style, spec.Keyword, spec.Text ? &(fields.*spec.Text) : nullptr,
-                       spec.Switch ? &(fields.*spec.Switch) : nullptr);
+    for (const TFieldSpec<TFields> &row : rows)
+        ReadFieldValue(tag, row.Attribute, row.Style, row.Keyword, row.Text ? &(fields.*row.Text) : nullptr,
+                       row.Switch ? &(fields.*row.Switch) : nullptr);
 }
 
 // Writes every field of the rows, in their order.
 template <class TFields>
-void WriteFields(TTagBuilder &tag, std::span<const TFieldSpec<TFields>> specs, const TFields &fields,
+void WriteFields(TTagBuilder &tag, std::span<const TFieldSpec<TFields>> rows, const TFields &fields,
                  const TDialogContext &context)
 {
-    for (const TFieldSpec<TFields> &spec : specs)
-        WriteFieldValue(tag, spec.Attribute, spec.Style, spec.Keyword, spec.Text ? fields.*spec.Text : QString(),
-                        spec.Switch ? fields.*spec.Switch : false, context);
+    for (const TFieldSpec<TFields> &row : rows)
+        WriteFieldValue(tag, row.Attribute, row.Style, row.Keyword, row.Text ? fields.*row.Text : QString(),
+                        row.Switch ? fields.*row.Switch : false, context);
 }
 
 // The tag of a single-tag dialog: the edited tag, or the skeleton ("<TABLE>") for a new
 // element, with every field written; for a new element the end tag ("</TABLE>", put through
 // TagCase) follows, in edit mode the end text is empty so the content and end tag stay.
 template <class TFields>
-TTagResult BuildFieldsTag(const QString &skeleton, const QString &endTag, std::span<const TFieldSpec<TFields>> specs,
+TTagResult BuildFieldsTag(const QString &skeleton, const QString &endTag, std::span<const TFieldSpec<TFields>> rows,
                           const TFields &fields, const TDialogContext &context)
 {
     TTagBuilder tag(context.EditedTag, skeleton);
-    WriteFields(tag, specs, fields, context);
+    WriteFields(tag, rows, fields, context);
     return {tag.Text(), tag.IsEdit() || endTag.isEmpty() ? QString() : TagCase(endTag)};
 }
