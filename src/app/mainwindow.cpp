@@ -291,9 +291,9 @@ void TfMain::ApplyColorCoding(TColorCodeMode mode)
 
 void TfMain::CreateSecondaryWindows()
 {
-    m_layout->CreateFullScreenWindow();
-    // The Quick Start, Extended Replace, Tags and Special Characters windows are created
-    // here as they are built.
+    // The full-screen window is made the first time full screen is switched on, so start-up
+    // does not pay for a window nobody may use. The Quick Start, Extended Replace, Tags and
+    // Special Characters windows are created here as they are built.
 }
 
 // ---- Tag dialogs ----

@@ -158,8 +158,8 @@ void TestTableDialogs::wizardDefaults()
     QCOMPARE(wizard.windowTitle(), QString("Table Wizard"));
     QCOMPARE(wizard.grdTable->rowCount(), 1);
     QCOMPARE(wizard.grdTable->columnCount(), 1);
-    QCOMPARE(wizard.Build().StartText, Lines({"<TABLE CELLPADDING=0 CELLSPACING=0 WIDTH=0 BORDER=0>", "<TR>", "\t<TD> </TD>",
-                                    "</TR>", "</TABLE>"}));
+    // The text itself is the model's, checked with the model.
+    QCOMPARE(wizard.Build().StartText, TTableWizardModel().Build());
 }
 
 void TestTableDialogs::wizardCellPage()
