@@ -44,7 +44,11 @@ void SetTextColor(QWidget *w, const QColor &color)
 
 // ---- TkrTagButton ----
 
-TkrTagButton::TkrTagButton(QWidget *parent) : QToolButton(parent)
+TkrTagButton::TkrTagButton(QWidget *parent) : TkrTagButton(parent, true, Navy)
+{
+}
+
+TkrTagButton::TkrTagButton(QWidget *parent, bool bold, const QColor &captionColor) : QToolButton(parent)
 {
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
@@ -52,9 +56,9 @@ TkrTagButton::TkrTagButton(QWidget *parent) : QToolButton(parent)
     setIconSize(QSize(16, 16));
     QFont f(QStringLiteral("Arial"));
     f.setPointSize(8);
-    f.setBold(true);
+    f.setBold(bold);
     setFont(f);
-    SetTextColor(this, Navy);
+    SetTextColor(this, captionColor);
     UpdateStyle();
 }
 
@@ -96,12 +100,8 @@ void TkrTagButton::leaveEvent(QEvent *e)
 
 // ---- TkrTagBarButton ----
 
-TkrTagBarButton::TkrTagBarButton(int index, QWidget *parent) : TkrTagButton(parent), m_index(index)
+TkrTagBarButton::TkrTagBarButton(int index, QWidget *parent) : TkrTagButton(parent, false, Maroon), m_index(index)
 {
-    QFont f = font();
-    f.setBold(false);
-    setFont(f);
-    SetTextColor(this, Maroon);
 }
 
 void TkrTagBarButton::SetGlyphIndex(int n)

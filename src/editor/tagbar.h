@@ -27,6 +27,12 @@ class TkrTagButton : public QToolButton
 public:
     explicit TkrTagButton(QWidget *parent = nullptr);
 
+protected:
+    // A button whose caption is bold or not, in the given colour (custom bar buttons).
+    TkrTagButton(QWidget *parent, bool bold, const QColor &captionColor);
+
+public:
+
     TTagButtonAction Action = krSimpleTag;
     QString TagStart;
     QString TagEnd;
