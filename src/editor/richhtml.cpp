@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -32,6 +33,12 @@ bool TkrRichHTML::s_lineChanged = false;
 namespace {
 
 constexpr int KeyWindowMargin = 256;
+
+// A line longer than this gets its colours only around what is shown and where it is
+// edited: a layout with a format range for every tag of a line megabytes long costs many
+// times the bare text's layout on every keystroke.
+constexpr int LongBlock = 16384;
+constexpr int LongBlockMargin = 4096;
 
 // While a long colour coding lets the event loop run (to paint its progress), this holds
 // back the user's input to the program's windows: an Escape press is noted (it stops the
@@ -275,6 +282,24 @@ QString TkrRichHTML::TextRange(int from, int to) const
     return WithLineBreaks(c.selectedText());
 }
 
+QString TkrRichHTML::NearText(int from, int to) const
+{
+    // A cursor would lay out the block to find its x position, which costs as much as the
+    // line is long; a short range is read character by character instead.
+    if (to - from > 4 * KeyWindowMargin)
+        return TextRange(from, to);
+    const int n = TextLength();
+    from = std::clamp(from, 0, n);
+    to = std::clamp(to, from, n);
+    QString text(to - from, Qt::Uninitialized);
+    const QTextDocument *doc = document();
+    for (int i = from; i < to; ++i) {
+        const QChar c = doc->characterAt(i);
+        text[i - from] = c == QChar::ParagraphSeparator ? QChar(u'\n') : c;
+    }
+    return text;
+}
+
 int TkrRichHTML::SelStart() const
 {
     return textCursor().selectionStart();
@@ -442,6 +467,14 @@ void TkrRichHTML::OnContentsChange(int from, int removed, int added)
         return;
     ++m_changeCount;
     m_runs.TextChanged(from, removed, added);
+    // The layout of the edited lines follows this signal: give them their colours first, so
+    // they are laid out once, as in the bare control. A large change is coloured by its caller.
+    if (added <= LongColorCodeRun) {
+        const QSignalBlocker quiet(document()->documentLayout());
+        for (QTextBlock b = document()->findBlock(from); b.isValid() && b.position() <= from + added;
+             b = b.next())
+            ApplyBlockFormats(b, from, from + added);
+    }
     if (m_ownEdit > 0)
         return;
     if (m_keyEdit > 0) {
@@ -578,7 +611,17 @@ void TkrRichHTML::ColorCode(int start, int end)
         const QTextCursor c = document()->find(QString(ch), from);
         return c.isNull() ? -1 : c.selectionStart();
     };
-    ColorCodeWindow(w, start, end);
+    if (end - start > LongColorCodeRun) {
+        ColorCodeWindow(w, start, end);
+        return;
+    }
+    // A short range: only the lines it touches take new formats.
+    const TColorCodeResult result = ColorCodeRuns(w, start, end, m_colorCodeMode);
+    m_runs.Paint(result.ResetStart, result.ResetEnd, result.Runs);
+    const int hi = result.Runs.empty() ? result.ResetEnd : std::max(result.ResetEnd, result.Runs.back().End());
+    for (QTextBlock b = document()->findBlock(result.ResetStart); b.isValid() && b.position() <= hi; b = b.next())
+        b.setUserState(-1);
+    viewport()->update();
 }
 
 void TkrRichHTML::ColorCodeText(QStringView text, int start, int end)
@@ -641,16 +684,17 @@ void TkrRichHTML::StylesChanged()
         m_formats[size_t(i)] = f;
     }
     ++m_formatEpoch;
+    m_longBlockStretch.clear();
     viewport()->update();
 }
 
-QList<QTextLayout::FormatRange> TkrRichHTML::FormatsFor(const QTextBlock &block) const
+QList<QTextLayout::FormatRange> TkrRichHTML::FormatsFor(const QTextBlock &block, int from, int to) const
 {
     QList<QTextLayout::FormatRange> ranges;
     if (m_colorCodeMode == ccNone)
         return ranges;
     const int pos = block.position();
-    for (const TStyleRun &r : m_runs.RunsIn(pos, pos + block.length() - 1)) {
+    for (const TStyleRun &r : m_runs.RunsIn(pos + from, pos + to)) {
         QTextLayout::FormatRange fr;
         fr.start = r.Start - pos;
         fr.length = r.Length;
@@ -660,17 +704,71 @@ QList<QTextLayout::FormatRange> TkrRichHTML::FormatsFor(const QTextBlock &block)
     return ranges;
 }
 
-void TkrRichHTML::ApplyBlockFormats(const QTextBlock &block)
+std::pair<int, int> TkrRichHTML::ShownStretch(const QTextBlock &block) const
 {
-    if (!block.isValid() || block.userState() == m_formatEpoch)
+    // Within the block: what the viewport shows of it, as far as its last layout tells.
+    const QTextLayout *layout = block.layout();
+    const int len = block.length() - 1;
+    if (!layout || layout->lineCount() == 0)
+        return {0, 0};
+    const qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+    const qreal height = viewport()->height();
+    int a = len, b = 0;
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        const qreal y = top + line.y();
+        if (y + line.height() < 0 || y > height)
+            continue;
+        const qreal x0 = horizontalScrollBar()->value();
+        const int s = line.xToCursor(x0), e = line.xToCursor(x0 + viewport()->width());
+        a = std::min(a, std::min(s, e));
+        b = std::max(b, std::max(s, e));
+    }
+    return a <= b ? std::pair{a, b} : std::pair{0, 0};
+}
+
+void TkrRichHTML::ApplyBlockFormats(const QTextBlock &block, int editFrom, int editTo)
+{
+    if (!block.isValid())
         return;
+    const bool edited = editFrom >= 0;
+    const int len = block.length() - 1;
+    const bool longBlock = len > LongBlock;
+    QTextLayout *layout = block.layout();
+    std::pair<int, int> want{0, len};
+    if (longBlock) {
+        // Colours around the shown part, the caret and the edit; the rest of the line is
+        // laid out plain until it is shown.
+        const int pos = block.position();
+        std::pair<int, int> shown = ShownStretch(block);
+        int a = shown.first, b = shown.second;
+        const int caret = textCursor().position() - pos;
+        if (caret >= 0 && caret <= len) {
+            a = shown.first == shown.second ? caret : std::min(a, caret);
+            b = std::max(b, caret);
+        }
+        if (edited) {
+            a = std::min(a, std::max(0, editFrom - pos));
+            b = std::max(b, std::min(len, editTo - pos));
+        }
+        const auto have = m_longBlockStretch.value(layout, {-1, -1});
+        if (!edited && block.userState() == m_formatEpoch && have.first <= a && b <= have.second)
+            return;
+        want = {std::max(0, a - LongBlockMargin), std::min(len, b + LongBlockMargin)};
+    } else if (!edited && block.userState() == m_formatEpoch) {
+        return;
+    }
     QTextBlock b = block;
-    const QList<QTextLayout::FormatRange> ranges = FormatsFor(b);
-    QTextLayout *layout = b.layout();
+    const QList<QTextLayout::FormatRange> ranges = FormatsFor(b, want.first, want.second);
+    if (longBlock)
+        m_longBlockStretch.insert(layout, want);
+    else
+        m_longBlockStretch.remove(layout);
     if (layout && layout->formats() != ranges) {
         m_applyingFormats = true;
         layout->setFormats(ranges);
-        document()->markContentsDirty(b.position(), b.length());
+        if (!edited)
+            document()->markContentsDirty(b.position(), b.length());
         m_applyingFormats = false;
     }
     b.setUserState(m_formatEpoch);
@@ -750,7 +848,7 @@ void TkrRichHTML::keyPressEvent(QKeyEvent *e)
     const int n0 = TextLength();
     const int w0 = std::max(0, SelStart() - KeyWindowMargin);
     const int w1 = std::min(n0, SelStart() + SelLength() + KeyWindowMargin);
-    const QString before = TextRange(w0, w1);
+    const QString before = NearText(w0, w1);
     const QByteArray beforeEnds = LineEndsOf(before, w0);
     const int changes = m_changeCount;
     m_keyChangeFrom = w0;
@@ -773,7 +871,7 @@ void TkrRichHTML::keyPressEvent(QKeyEvent *e)
         m_undo.clear();
     } else {
         const int n1 = TextLength();
-        const QString after = TextRange(w0, std::max(w0, w1 + (n1 - n0)));
+        const QString after = NearText(w0, std::max(w0, w1 + (n1 - n0)));
         const QByteArray afterEnds = LineEndsOf(after, w0);
         // Line breaks with different kept line ends differ, so the step names the very
         // break that went.

@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 #include <QMenu>
+#include <QHash>
 #include <QPointer>
 #include <QTextLayout>
 #include <array>
@@ -177,12 +178,19 @@ private:
     QByteArray LineEndsOf(const QString &text, int pos) const;
     // Gives each line of the loaded text the line end it had in the file.
     void KeepLineEnds(const QString &text, const QByteArray &ends);
+    // TextRange for a short range near the caret, without laying out its block.
+    QString NearText(int from, int to) const;
     void SetRedraw(bool on);
     bool Redraw() const { return m_redraw; }
     void StylesChanged();
     void ApplyVisibleFormats();
-    void ApplyBlockFormats(const QTextBlock &block);
-    QList<QTextLayout::FormatRange> FormatsFor(const QTextBlock &block) const;
+    // Gives a block the formats of its colours when they changed, or when [editFrom, editTo)
+    // was just edited (then the layout that follows the edit takes them).
+    void ApplyBlockFormats(const QTextBlock &block, int editFrom = -1, int editTo = -1);
+    // The formats of the block's colours within [from, to) of the block.
+    QList<QTextLayout::FormatRange> FormatsFor(const QTextBlock &block, int from, int to) const;
+    // The part of a block the viewport shows, in offsets within the block.
+    std::pair<int, int> ShownStretch(const QTextBlock &block) const;
     void ColorCodeText(QStringView text, int start, int end);
     void ColorCodeWindow(const TTextWindow &window, int start, int end);
 
@@ -211,6 +219,8 @@ private:
     TStyleRunStore m_runs;
     int m_formatEpoch = 0;     // bumped whenever colours change; blocks carry the epoch applied
     bool m_applyingFormats = false;
+    // Of each long line: the stretch that carries its colours (the rest is laid out plain).
+    QHash<const QTextLayout *, std::pair<int, int>> m_longBlockStretch;
     int m_ownEdit = 0;         // inside an edit of our own (recorded by the caller)
     int m_keyEdit = 0;         // inside a key press (recorded by keyPressEvent)
     int m_changeCount = 0;     // text changes seen

@@ -49,6 +49,8 @@ private slots:
     void typedTextIsPlainUntilLineIsLeft();
     void colouringLeavesTextStateAlone();
     void formatsReachTheLayout();
+    void layoutFormatsFollowEdits_data();
+    void layoutFormatsFollowEdits();
     void colouringALineStopsAtItsEnd();
     void replaceAll();
     void indentAndUnindent_data();
@@ -365,6 +367,60 @@ void TestRichHTML::formatsReachTheLayout()
     QCOMPARE(line1.first().length, 10);
     QCOMPARE(line1.first().format.foreground().color(), ColorToQColor(Colors::clGray));
     m_e->viewport()->repaint(); // painting applies the same formats without complaint
+}
+
+void TestRichHTML::layoutFormatsFollowEdits_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("typed"); // typed at the caret; empty: <B>..</B> inserted there
+    const QString longLine = QStringLiteral("<B>w</B> <A HREF=\"p.html\">l</A> \"q\" ").repeated(1500);
+    QTest::newRow("key before a tag") << QStringLiteral("<B>x</B>\nline") << 0 << QStringLiteral("a");
+    QTest::newRow("keys at the end of a long line") << longLine << int(longLine.size()) << QStringLiteral("x<");
+    QTest::newRow("keys in the middle of a long line") << longLine << int(longLine.size() / 2) << QStringLiteral("\"<");
+    QTest::newRow("tags in the middle of a long line") << longLine << int(longLine.size() / 2) << QString();
+}
+
+// What the layout of the edited line shows follows the colours as they stand, and after leaving
+// the line they equal a fresh colouring; a long line carries them only around the caret.
+void TestRichHTML::layoutFormatsFollowEdits()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(QString, typed);
+    SetText(text);
+    m_e->resize(400, 300);
+    m_e->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_e));
+    m_e->Select(caret, 0);
+    const auto check = [&] {
+        m_e->viewport()->repaint();
+        const QTextBlock block = m_e->document()->findBlock(m_e->SelStart());
+        const QList<QTextLayout::FormatRange> formats = block.layout()->formats();
+        QVERIFY(!formats.isEmpty());
+        const int pos = block.position();
+        const int from = formats.first().start, to = formats.last().start + formats.last().length;
+        const TStyleRuns runs = m_e->StyleRunsIn(pos + from, pos + to);
+        QCOMPARE(formats.size(), qsizetype(runs.size()));
+        for (qsizetype i = 0; i < formats.size(); ++i) {
+            QCOMPARE(formats[i].start + pos, runs[size_t(i)].Start);
+            QCOMPARE(formats[i].length, runs[size_t(i)].Length);
+            QCOMPARE(formats[i].format.foreground().color(), ColorToQColor(m_e->Style(runs[size_t(i)].Style).Color));
+        }
+        QVERIFY(to >= m_e->SelStart() - pos - 100);
+        if (block.length() > 20000)
+            QVERIFY(formats.size() < qsizetype(m_e->StyleRunsIn(pos, pos + block.length()).size()) / 2);
+    };
+    if (typed.isEmpty()) {
+        m_e->InsertTags(QStringLiteral("<B>"), QStringLiteral("</B>"), false);
+    } else {
+        QTest::keyClicks(m_e, typed);
+        check();
+        QTest::keyClick(m_e, Qt::Key_Home); // leaving the line colours it again
+    }
+    check();
+    const QString now = m_e->Text();
+    QCOMPARE(m_e->StyleRunsIn(0, INT_MAX), ColorCodeRuns(now, 0, int(now.size()), ccFull).Runs);
 }
 
 // Colouring a line again leaves the next line alone: a tag running on into it keeps its colour there.
