@@ -274,6 +274,7 @@ void TkrHTMLTab::DeletePage(int index)
 void TkrHTMLTab::RemovePage(int index)
 {
     TkrRichHTML *editor = m_documents[size_t(index)].Editor;
+    editor->StopColorCoding(); // its progress, if shown, ends before it goes
     editor->disconnect(this);
     editor->removeEventFilter(this);
     m_documents.erase(m_documents.begin() + index);

@@ -258,3 +258,192 @@ TColorCodeResult ColorCodeRuns(QStringView text, int start, int end, TColorCodeM
     w.TotalLength = int(text.size());
     return ColorCodeRuns(w, start, end, mode, progress);
 }
+
+// ---- Colouring in slices ----
+
+TColorCodeScan::TColorCodeScan(QString text, int offset, int start, int end, TColorCodeMode mode)
+    : m_text(std::move(text)), m_offset(offset), m_total(offset + int(m_text.size())), m_mode(mode)
+{
+    m_start = std::clamp(start, offset, m_total);
+    m_end = std::clamp(end, m_start, m_total);
+    m_frontier = m_start;
+    for (Pass &p : m_passes)
+        p.Free = m_start;
+    if (mode == ccNone || m_start >= m_total)
+        m_frontier = RangeEnd();
+}
+
+int TColorCodeScan::Find(QChar ch, int from, int to) const
+{
+    to = std::min<qsizetype>(to, m_offset + m_text.size());
+    if (from >= to)
+        return -1;
+    const qsizetype i = QStringView(m_text).indexOf(ch, from - m_offset);
+    return (i < 0 || i + m_offset >= to) ? -1 : int(i) + m_offset;
+}
+
+int TColorCodeScan::FindDelimiter(QStringView delim, int from, int to) const
+{
+    to = std::min<qsizetype>(to, m_offset + m_text.size());
+    const qsizetype last = qsizetype(to) - m_offset - delim.size();
+    for (qsizetype i = from - m_offset; i <= last; ++i) {
+        i = QStringView(m_text).indexOf(delim.front(), i);
+        if (i < 0 || i > last)
+            return -1;
+        if (QStringView(m_text).mid(i, delim.size()) == delim)
+            return int(i) + m_offset;
+    }
+    return -1;
+}
+
+void TColorCodeScan::RunTags(Pass &pass, int before, TStyleRuns &out)
+{
+    const int limit = m_end + 1;
+    const int searchEnd = std::min(limit, m_total);
+    const int findEnd = std::min(before, searchEnd);
+    int p = pass.Free;
+    while (p <= limit && p < m_total) {
+        const int lt = Find(u'<', p, findEnd);
+        if (lt < 0) {
+            p = std::max(p, findEnd);
+            break;
+        }
+        // A tag may end past the range: its ">" is looked for to the end of the text.
+        int gt = Find(u'>', lt + 1, m_total);
+        pass.CarryLooked = gt < 0 ? m_total : gt + 1;
+        if (gt < 0)
+            gt = limit;
+        const int tagEnd = std::min(gt + 1, m_total);
+        TCodeStyleKind style = csTags;
+        if (m_mode == ccFull)
+            style = ClassifyTag(QStringView(m_text).mid(lt - m_offset, std::min(10, tagEnd - lt)));
+        out.push_back({lt, tagEnd - lt, quint8(style)});
+        p = gt + 1;
+    }
+    pass.Free = p;
+}
+
+void TColorCodeScan::RunSpans(Pass &pass, int before, QStringView open, QStringView close,
+                              TCodeStyleKind style, TStyleRuns &out)
+{
+    const int rangeEnd = RangeEnd();
+    // Every delimiter that begins before `before` is found, also one that ends past it.
+    const int findEnd = before >= rangeEnd ? rangeEnd : std::min(rangeEnd, before + int(open.size()) - 1);
+    int p = pass.Free;
+    while (p < rangeEnd) {
+        const int s = FindDelimiter(open, p, findEnd);
+        if (s < 0) {
+            // One that begins here and ends past findEnd is found next time.
+            p = std::max(p, findEnd - int(open.size()) + 1);
+            break;
+        }
+        const int e = FindDelimiter(close, s + 1, rangeEnd);
+        int spanEnd = e >= 0 ? e + int(close.size()) + (close.size() > 1 ? 1 : 0) : m_end + 1;
+        spanEnd = std::min(spanEnd, m_total);
+        pass.CarryLooked = e >= 0 ? e + int(close.size()) : rangeEnd;
+        if (spanEnd > s)
+            out.push_back({s, spanEnd - s, quint8(style)});
+        if (spanEnd <= p)
+            break;
+        p = spanEnd;
+    }
+    pass.Free = p;
+}
+
+TColorCodeResult TColorCodeScan::Next(int length)
+{
+    TColorCodeResult result;
+    const int rangeEnd = RangeEnd();
+    const int a = m_frontier;
+    result.ResetStart = result.ResetEnd = a;
+    if (a >= rangeEnd)
+        return result;
+    const bool last = length <= 0 || qint64(a) + length >= rangeEnd;
+    const int b = last ? rangeEnd : a + length;
+    const int before = last ? INT_MAX : b;
+    const int passes = m_mode == ccFull ? 3 : 1;
+    std::array<TStyleRuns, 3> found;
+    for (int i = 0; i < passes; ++i) {
+        Pass &pass = m_passes[size_t(i)];
+        TStyleRuns &out = found[size_t(i)];
+        const int looked = pass.CarryLooked;
+        if (pass.HasCarry)
+            out.push_back(pass.Carry);
+        const size_t fresh = out.size();
+        if (i == 0)
+            RunTags(pass, before, out);
+        else if (i == 1)
+            RunSpans(pass, before, u"<!-", u"->", csComments, out);
+        else
+            RunSpans(pass, before, u"\"", u"\"", csQuotes, out);
+        pass.HasCarry = !last && !out.empty() && out.back().End() > b;
+        if (pass.HasCarry)
+            pass.Carry = out.back();
+        if (out.size() == fresh)
+            pass.CarryLooked = looked; // still the old carry, if any
+    }
+    TStyleRuns runs = m_mode == ccFull ? PaintRuns(PaintRuns(found[0], found[1]), found[2]) : std::move(found[0]);
+    // Only [a, b) is final; the last step also takes tags running on past the range.
+    for (const TStyleRun &r : runs) {
+        const int s = std::max(r.Start, a);
+        const int e = last ? r.End() : std::min(r.End(), b);
+        if (s < e)
+            result.Runs.push_back({s, e - s, r.Style});
+    }
+    result.ResetEnd = b;
+    m_frontier = b;
+    Trim();
+    return result;
+}
+
+void TColorCodeScan::Trim()
+{
+    // The text before every pass's resume point is not looked at again.
+    int keep = m_frontier;
+    for (int i = 0; i < (m_mode == ccFull ? 3 : 1); ++i)
+        keep = std::min(keep, m_passes[size_t(i)].Resume());
+    const qsizetype drop = qsizetype(keep) - m_offset;
+    if (drop > (1 << 20) && drop > m_text.size() / 2) {
+        m_text = m_text.mid(drop);
+        m_offset = keep;
+    }
+}
+
+void TColorCodeScan::TextChanged(int pos, int removed, QStringView added)
+{
+    const int delta = int(added.size()) - removed;
+    const int removedEnd = pos + removed;
+    // A position at an insertion stays before the new text: the scan goes on to read it.
+    const auto shift = [&](int x) { return x <= pos ? x : x >= removedEnd ? x + delta : pos; };
+    for (Pass &p : m_passes) {
+        const int resume = p.Resume();
+        const int looked = p.HasCarry ? std::max(p.Free, p.CarryLooked) : p.Free;
+        if (pos >= resume ? pos < looked : removedEnd > resume) {
+            // What the pass found from its resume point may read otherwise now: look again.
+            p.Free = std::min(resume, pos);
+            p.HasCarry = false;
+        }
+        p.Free = shift(p.Free);
+        if (p.HasCarry) {
+            p.Carry.Start = shift(p.Carry.Start);
+            p.CarryLooked = shift(p.CarryLooked);
+        }
+    }
+    if (m_frontier > pos)
+        m_frontier = m_frontier >= removedEnd ? m_frontier + delta : pos + int(added.size());
+    if (m_end >= pos)
+        m_end = m_end >= removedEnd ? m_end + delta : pos + int(added.size());
+    m_start = shift(m_start);
+    m_total += delta;
+
+    if (pos >= m_offset) {
+        const qsizetype at = pos - m_offset;
+        if (at <= m_text.size())
+            m_text.replace(at, std::min<qsizetype>(removed, m_text.size() - at), added.toString());
+    } else if (removedEnd <= m_offset) {
+        m_offset += delta;
+    } else {
+        m_text = added.toString() + m_text.mid(removedEnd - m_offset);
+        m_offset = pos;
+    }
+}

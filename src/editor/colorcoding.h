@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <vector>
@@ -99,3 +100,62 @@ TColorCodeResult ColorCodeRuns(QStringView text, int start, int end, TColorCodeM
 
 // The style of one tag's text ("<" through ">") in Full mode.
 TCodeStyleKind ClassifyTag(QStringView tagText);
+
+// Colours a range in slices, front to back, with the same result as one ColorCodeRuns over
+// the whole range, so a long colouring can be spread over many short steps. The scan keeps
+// its own copy of the text from where it may still look; between steps the text may change
+// (TextChanged), and whatever the scan had looked at past an edit is looked at again.
+class TColorCodeScan
+{
+public:
+    // Colours [start, end] of the document as ColorCodeRuns does; `text` is the document's
+    // text from `offset` (at most start) to its end.
+    TColorCodeScan(QString text, int offset, int start, int end, TColorCodeMode mode);
+
+    bool Done() const { return m_frontier >= RangeEnd(); }
+    // Colours before this position are final.
+    int Frontier() const { return m_frontier; }
+    int Start() const { return m_start; }
+    // The end of the range taking the plain style (exclusive).
+    int RangeEnd() const { return std::min(m_end + 1, m_total); }
+    int TextLength() const { return m_total; }
+
+    // The next step: the colours of at least `length` characters from Frontier() (the last
+    // step takes the rest, and tags running on past the range). Paint ResetStart..ResetEnd
+    // plain, then the runs.
+    TColorCodeResult Next(int length);
+    // [pos, pos + removed) of the document became `added`.
+    void TextChanged(int pos, int removed, QStringView added);
+    // Whether TextChanged needs the added text of an edit at pos (it does not for edits
+    // wholly before the part of the text it keeps).
+    bool NeedsText(int pos, int removed) const { return pos + removed >= m_offset; }
+
+private:
+    // One pass (tags, comments or quotes): it searches from Free on; Carry is a span found
+    // before the frontier that reaches past it.
+    struct Pass
+    {
+        int Free = 0;
+        bool HasCarry = false;
+        TStyleRun Carry;
+        int CarryNext = 0;     // where the search goes on after the carried span
+        int CarryLooked = 0;   // the text up to here decided the carried span
+        int Resume() const { return HasCarry ? Carry.Start : Free; }
+    };
+    int Find(QChar ch, int from, int to) const;
+    int FindDelimiter(QStringView delim, int from, int to) const;
+    // Appends the spans of one pass that begin before `before`.
+    void RunTags(Pass &pass, int before, TStyleRuns &out);
+    void RunSpans(Pass &pass, int before, QStringView open, QStringView close, TCodeStyleKind style,
+                  TStyleRuns &out);
+    void Trim();
+
+    QString m_text;   // the document's text from m_offset on
+    int m_offset = 0;
+    int m_total = 0;
+    int m_start = 0;
+    int m_end = 0;
+    TColorCodeMode m_mode = ccFull;
+    int m_frontier = 0;
+    std::array<Pass, 3> m_passes; // tags, comments, quotes
+};

@@ -13,11 +13,15 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QScrollBar>
+#include <QScopedValueRollback>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWindow>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -40,79 +44,41 @@ constexpr int KeyWindowMargin = 256;
 constexpr int LongBlock = 16384;
 constexpr int LongBlockMargin = 4096;
 
-// While a long colour coding lets the event loop run (to paint its progress), this holds
-// back the user's input to the program's windows: an Escape press is noted (it stops the
-// run), other keys are kept and delivered again, in order, once the run is over, and mouse
-// input is dropped. A modal dialog that opens meanwhile gets its input as usual.
+// While a colour coding runs in the background, an Escape key pressed in one of the
+// program's windows stops it (and goes no further). A modal dialog opened meanwhile keeps
+// its Escape key. All other input goes where it always goes.
 class TEscapeWatcher : public QObject
 {
 public:
-    TEscapeWatcher() : m_modal(QGuiApplication::modalWindow())
+    TEscapeWatcher(QObject *parent, std::function<void()> escaped)
+        : QObject(parent), m_modal(QGuiApplication::modalWindow()), m_escaped(std::move(escaped))
     {
         if (QCoreApplication::instance())
             QCoreApplication::instance()->installEventFilter(this);
     }
-    ~TEscapeWatcher() override
+    ~TEscapeWatcher() override { Disarm(); }
+    void Disarm()
     {
         if (QCoreApplication::instance())
             QCoreApplication::instance()->removeEventFilter(this);
-        // Posted, so they arrive after the caller has finished, as if typed then.
-        for (auto &held : m_held)
-            if (held.first)
-                QCoreApplication::postEvent(held.first, held.second.release());
+        m_escaped = nullptr;
     }
-    bool Escaped() const { return m_escaped; }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        // A dialog opened meanwhile runs as usual; Qt keeps input from the windows it blocks.
-        if (QGuiApplication::modalWindow() != m_modal)
+        if (event->type() != QEvent::KeyPress || !m_escaped || QGuiApplication::modalWindow() != m_modal)
             return false;
-        switch (event->type()) {
-        case QEvent::ShortcutOverride:
-            // Claimed, so no shortcut runs now: the key press that follows is held back,
-            // and its shortcut runs when it is delivered again.
-            event->accept();
-            return true;
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease: {
-            // Key presses reach the window first, then the focus widget.
-            const auto *ke = static_cast<const QKeyEvent *>(event);
-            if (ke->key() == Qt::Key_Escape) {
-                if (event->type() == QEvent::KeyPress)
-                    m_escaped = true;
-                return true;
-            }
-            // Delivered again as a key press of the program's own (not spontaneous), which
-            // is looked up as a shortcut first, as a typed key is.
-            if (m_held.size() < MaxHeld)
-                m_held.emplace_back(QPointer<QObject>(watched),
-                                    std::make_unique<QKeyEvent>(ke->type(), ke->key(), ke->modifiers(),
-                                                                ke->nativeScanCode(), ke->nativeVirtualKey(),
-                                                                ke->nativeModifiers(), ke->text(),
-                                                                ke->isAutoRepeat(), ke->count()));
-            return true;
-        }
-        case QEvent::InputMethod:
-            if (m_held.size() < MaxHeld)
-                m_held.emplace_back(QPointer<QObject>(watched), std::unique_ptr<QEvent>(event->clone()));
-            return true;
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            return true;
-        default:
+        if (static_cast<const QKeyEvent *>(event)->key() != Qt::Key_Escape)
             return false;
-        }
+        const std::function<void()> escaped = m_escaped;
+        escaped();
+        return true;
     }
 
 private:
-    static constexpr size_t MaxHeld = 1000;
     QPointer<QWindow> m_modal; // the modal window when the run began, if any
-    bool m_escaped = false;
-    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
+    std::function<void()> m_escaped;
 };
 
 // The line end that came before a block in the loaded file, for documents that mixed
@@ -198,13 +164,20 @@ TkrRichHTML::TkrRichHTML(QWidget *parent) : QPlainTextEdit(parent)
     SetModified(false);
 }
 
-TkrRichHTML::~TkrRichHTML() = default;
+TkrRichHTML::~TkrRichHTML()
+{
+    // The document goes with the base class; nothing it reports on the way may reach us.
+    document()->disconnect(this);
+    m_scan.reset();
+    delete m_escapeWatcher;
+}
 
 // ---- Properties ----
 
 void TkrRichHTML::SetColorCodeMode(TColorCodeMode mode)
 {
     m_colorCodeMode = mode;
+    EndColorCoding();
     if (mode == ccNone) {
         m_runs.Clear();
         StylesChanged();
@@ -467,6 +440,8 @@ void TkrRichHTML::OnContentsChange(int from, int removed, int added)
         return;
     ++m_changeCount;
     m_runs.TextChanged(from, removed, added);
+    if (m_scan)
+        FollowEditInScan(from, removed, added);
     // The layout of the edited lines follows this signal: give them their colours first, so
     // they are laid out once, as in the bare control. A large change is coloured by its caller.
     if (added <= LongColorCodeRun) {
@@ -565,8 +540,9 @@ void TkrRichHTML::ColorCodeAll()
 {
     if (m_colorCodeMode == ccNone || TextLength() == 0)
         return;
-    const QString text = Text();
-    ColorCodeText(text, 0, int(text.size()));
+    QString text = Text();
+    const int n = int(text.size());
+    ColorCodeText(std::move(text), 0, n);
 }
 
 void TkrRichHTML::ColorCodeLine(int line)
@@ -624,8 +600,12 @@ void TkrRichHTML::ColorCode(int start, int end)
     viewport()->update();
 }
 
-void TkrRichHTML::ColorCodeText(QStringView text, int start, int end)
+void TkrRichHTML::ColorCodeText(QString text, int start, int end)
 {
+    if (end - start > LongColorCodeRun) {
+        StartColorCoding(std::move(text), 0, start, end);
+        return;
+    }
     TTextWindow w;
     w.Text = text;
     w.TotalLength = int(text.size());
@@ -634,42 +614,200 @@ void TkrRichHTML::ColorCodeText(QStringView text, int start, int end)
 
 void TkrRichHTML::ColorCodeWindow(const TTextWindow &w, int start, int end)
 {
-    const bool longRun = end - start > LongColorCodeRun;
-    std::unique_ptr<TEscapeWatcher> watcher;
-    if (longRun) {
-        m_progressCaption = QStringLiteral("Color coding...");
-        SetProgress(0);
-        watcher = std::make_unique<TEscapeWatcher>();
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (end - start > LongColorCodeRun) {
+        // The scan looks on to the end of the text for the ">" of a tag running past the range.
+        const int winEnd = w.Offset + int(w.Text.size());
+        QString text = w.Text.toString();
+        if (winEnd < w.TotalLength)
+            text += TextRange(winEnd, w.TotalLength);
+        StartColorCoding(std::move(text), w.Offset, start, end);
+        return;
     }
+    TRedrawOff redraw(this);
+    const TColorCodeResult result = ColorCodeRuns(w, start, end, m_colorCodeMode);
+    if (result.ResetStart == 0 && result.ResetEnd >= w.TotalLength) {
+        m_runs.Clear();
+        m_runs.Paint(0, 0, result.Runs);
+    } else {
+        m_runs.Paint(result.ResetStart, result.ResetEnd, result.Runs);
+    }
+    StylesChanged();
+}
+
+// ---- Colour coding in the background ----
+
+namespace {
+constexpr int ScanSliceLength = 16384; // characters coloured in one step
+constexpr int ScanSliceMs = 8;         // time given to the colouring before input is seen to
+} // namespace
+
+void TkrRichHTML::StartColorCoding(QString text, int offset, int start, int end)
+{
+    if (m_scan) {
+        // Still running: one scan goes on over both ranges, from the earlier start.
+        const int from = std::min(start, m_scan->Frontier());
+        end = std::max(end, m_scan->RangeEnd() - 1);
+        if (from < offset)
+            text = TextRange(from, offset) + text;
+        else
+            text.remove(0, from - offset);
+        offset = start = from;
+        m_scan.reset();
+    }
+    m_scan = std::make_unique<TColorCodeScan>(std::move(text), offset, start, end, m_colorCodeMode);
+    m_aheadColoured = {0, 0};
+    m_progressCaption = QStringLiteral("Color coding...");
+    m_lastProgress = 0;
+    SetProgress(0);
+    if (!m_scan)
+        return; // the progress report restarted or ended it
+    // What is on screen is coloured at once; when that is not the start of the range, it is
+    // coloured again when the scan gets there.
+    ColorCodeStep(std::max(ScanSliceLength, VisibleRange().second - m_scan->Frontier()));
+    if (ColorCodeVisibleAhead())
+        viewport()->update();
+    if (m_scan->Done()) {
+        EndColorCoding();
+        return;
+    }
+    if (!m_escapeWatcher)
+        m_escapeWatcher = new TEscapeWatcher(this, [this] { StopColorCoding(); });
+    if (!m_scanTimer) {
+        m_scanTimer = new QTimer(this);
+        m_scanTimer->setInterval(0);
+        connect(m_scanTimer, &QTimer::timeout, this, &TkrRichHTML::ColorCodeSlice);
+    }
+    m_scanTimer->start();
+}
+
+void TkrRichHTML::ColorCodeStep(int length)
+{
+    const TColorCodeResult r = m_scan->Next(length);
+    m_runs.Paint(r.ResetStart, r.ResetEnd, r.Runs);
+    ++m_formatEpoch; // blocks apply their colours again when next painted
+    const auto [first, last] = VisibleRange();
+    if (r.ResetStart < last && r.ResetEnd >= first)
+        viewport()->update();
+}
+
+void TkrRichHTML::ColorCodeSlice()
+{
+    if (!m_scan || m_inSlice)
+        return; // a dialog opened from a progress report runs its own event loop
     {
-        TRedrawOff redraw(this);
-        int last = 0;
-        TColorCodeProgress progress;
-        if (longRun)
-            progress = [&](int pct) {
-                // Let the progress show, and see whether Escape was pressed.
-                if (pct != last) {
-                    last = pct;
-                    SetProgress(pct);
-                    QCoreApplication::processEvents();
-                }
-                return !watcher->Escaped();
-            };
-        const TColorCodeResult result = ColorCodeRuns(w, start, end, m_colorCodeMode, progress);
-        if (result.ResetStart == 0 && result.ResetEnd >= w.TotalLength) {
-            m_runs.Clear();
-            m_runs.Paint(0, 0, result.Runs);
-        } else {
-            m_runs.Paint(result.ResetStart, result.ResetEnd, result.Runs);
-        }
-        StylesChanged();
+        const QScopedValueRollback guard(m_inSlice, true);
+        QElapsedTimer t;
+        t.start();
+        do
+            ColorCodeStep(ScanSliceLength);
+        while (!m_scan->Done() && t.elapsed() < ScanSliceMs);
     }
-    if (longRun) {
-        SetProgress(100);
-        m_progressCaption.clear();
-        QGuiApplication::restoreOverrideCursor();
+    if (m_scan->Done()) {
+        EndColorCoding();
+        return;
     }
+    if (ColorCodeVisibleAhead())
+        viewport()->update();
+    const int span = std::max(1, m_scan->RangeEnd() - m_scan->Start());
+    const int percent = int(qint64(m_scan->Frontier() - m_scan->Start()) * 100 / span);
+    if (percent != m_lastProgress) {
+        m_lastProgress = percent;
+        SetProgress(percent); // the last thing: whoever hears it may do anything
+    }
+}
+
+void TkrRichHTML::EndColorCoding()
+{
+    if (!m_scan)
+        return;
+    m_scan.reset();
+    if (m_scanTimer)
+        m_scanTimer->stop();
+    if (m_escapeWatcher) {
+        static_cast<TEscapeWatcher *>(m_escapeWatcher)->Disarm();
+        m_escapeWatcher->deleteLater(); // it may be the one that called
+        m_escapeWatcher = nullptr;
+    }
+    viewport()->update();
+    m_progressCaption.clear();
+    m_lastProgress = -1;
+    SetProgress(100);
+}
+
+void TkrRichHTML::FinishColorCoding()
+{
+    if (!m_scan)
+        return;
+    while (!m_scan->Done())
+        ColorCodeStep(0);
+    EndColorCoding();
+}
+
+void TkrRichHTML::StopColorCoding()
+{
+    EndColorCoding();
+}
+
+int TkrRichHTML::ColorCodedUpTo() const
+{
+    return m_scan ? m_scan->Frontier() : TextLength();
+}
+
+std::pair<int, int> TkrRichHTML::VisibleRange() const
+{
+    QTextBlock b = firstVisibleBlock();
+    if (!b.isValid())
+        return {0, 0};
+    const int first = b.position();
+    qreal top = blockBoundingGeometry(b).translated(contentOffset()).top();
+    const qreal bottom = viewport()->height();
+    int last = first;
+    while (b.isValid() && top <= bottom) {
+        last = b.position() + b.length();
+        top += blockBoundingRect(b).height();
+        b = b.next();
+    }
+    return {first, last};
+}
+
+bool TkrRichHTML::ColorCodeVisibleAhead()
+{
+    if (!m_scan || m_colorCodeMode == ccNone)
+        return false;
+    const int n = TextLength();
+    auto [first, last] = VisibleRange();
+    first = std::max(first, m_scan->Frontier());
+    last = std::min(last, n);
+    // Lines of a screen; a page on one long line is left to the scan.
+    if (last - first <= 0 || last - first > 4 * ScanSliceLength
+        || (first >= m_aheadColoured.first && last <= m_aheadColoured.second))
+        return false;
+    m_aheadColoured = {first, last};
+    // As ColorCode colours lines, at once, whatever the length.
+    const QString text = TextRange(first, std::min(n, last + 512));
+    TTextWindow w;
+    w.Text = text;
+    w.Offset = first;
+    w.TotalLength = n;
+    w.FindBeyond = [this](QChar ch, int from) {
+        const QTextCursor c = document()->find(QString(ch), from);
+        return c.isNull() ? -1 : c.selectionStart();
+    };
+    const TColorCodeResult r = ColorCodeRuns(w, first, last - 1, m_colorCodeMode);
+    m_runs.Paint(r.ResetStart, r.ResetEnd, r.Runs);
+    ++m_formatEpoch;
+    return true;
+}
+
+void TkrRichHTML::FollowEditInScan(int from, int removed, int added)
+{
+    // The document may count its final paragraph mark in; the lengths tell the true change.
+    const int n = TextLength();
+    const int delta = n - m_scan->TextLength();
+    added = std::clamp(added, 0, std::max(0, n - from));
+    removed = std::max(0, added - delta);
+    m_scan->TextChanged(from, removed,
+                        m_scan->NeedsText(from, removed) ? TextRange(from, from + added) : QString());
 }
 
 void TkrRichHTML::StylesChanged()
@@ -793,8 +931,17 @@ void TkrRichHTML::ApplyVisibleFormats()
     }
 }
 
+TStyleRuns TkrRichHTML::StyleRunsIn(int from, int to) const
+{
+    // Colours are read whole: a colouring still running is finished first.
+    if (m_scan)
+        const_cast<TkrRichHTML *>(this)->FinishColorCoding();
+    return m_runs.RunsIn(from, to);
+}
+
 QList<QTextLayout::FormatRange> TkrRichHTML::LineFormats(int line)
 {
+    FinishColorCoding();
     const QTextBlock b = document()->findBlockByNumber(line);
     ApplyBlockFormats(b);
     return b.isValid() && b.layout() ? b.layout()->formats() : QList<QTextLayout::FormatRange>();
@@ -802,6 +949,11 @@ QList<QTextLayout::FormatRange> TkrRichHTML::LineFormats(int line)
 
 void TkrRichHTML::paintEvent(QPaintEvent *e)
 {
+    if (m_scan && !m_inSlice) {
+        // Scrolled ahead of the background colouring: what comes on screen is coloured now.
+        const QSignalBlocker quiet(document()->documentLayout());
+        ColorCodeVisibleAhead();
+    }
     ApplyVisibleFormats();
     QPlainTextEdit::paintEvent(e);
 }
@@ -1032,6 +1184,7 @@ bool TkrRichHTML::LoadDocument(const QString &name)
 {
     m_lastError.clear();
     if (name.isEmpty()) {
+        StopColorCoding();
         TRedrawOff redraw(this);
         ++m_ownEdit;
         m_runs.Clear();
@@ -1048,6 +1201,7 @@ bool TkrRichHTML::LoadDocument(const QString &name)
     TTextFileFormat format;
     if (!ReadTextFile(name, text, format, m_lastError))
         return false; // the document stays as it was
+    StopColorCoding();
     {
         TRedrawOff redraw(this);
         ++m_ownEdit;
@@ -1058,15 +1212,17 @@ bool TkrRichHTML::LoadDocument(const QString &name)
         format.MixedLineEnds.clear();
         m_fileFormat = format;
         m_filename = name;
-        if (m_colorCodeMode != ccNone && !text.isEmpty())
-            ColorCodeText(text, 0, int(text.size()));
-        else
-            StylesChanged();
-        text = QString();
         SetModified(false);
         m_undo.clear();
         SetMargins();
         moveCursor(QTextCursor::Start);
+        // A long text goes on colouring in the background; it has the text to itself.
+        if (m_colorCodeMode != ccNone && !text.isEmpty()) {
+            const int n = int(text.size());
+            ColorCodeText(std::move(text), 0, n);
+        } else {
+            StylesChanged();
+        }
     }
     return true;
 }

@@ -7,6 +7,7 @@
 #include <QTextLayout>
 #include <array>
 #include <deque>
+#include <memory>
 
 #include "editor/colorcoding.h"
 #include "editor/stylerunstore.h"
@@ -30,6 +31,8 @@ struct TUndoInformation
 // loads and saves its file. Colours are display formats on the block layouts, applied to
 // the blocks on screen from a run store that follows every edit; they never touch the
 // text, the modified flag or the undo history.
+class QTimer;
+
 class TkrRichHTML : public QPlainTextEdit
 {
     Q_OBJECT
@@ -95,6 +98,14 @@ public:
     void ColorCodeLine(int line);
     void ColorCodeLines(int firstLine, int lastLine);
     void ColorCode(int start, int end);
+    // A long colouring runs in the background, a slice at a time, while the window takes
+    // input as usual. FinishColorCoding completes it at once; StopColorCoding (Escape) ends
+    // it where it is, leaving what was coloured.
+    void FinishColorCoding();
+    void StopColorCoding();
+    bool ColorCodingActive() const { return m_scan != nullptr; }
+    // While a colouring runs: the colours before this position are final.
+    int ColorCodedUpTo() const;
 
     bool LoadDocument(const QString &name);
     bool SaveDocument(const QString &name);
@@ -137,9 +148,10 @@ public:
     void SetProgress(int value);
     void SetMargins();
 
-    // The colours as they stand: style runs touching [from, to).
-    TStyleRuns StyleRunsIn(int from, int to) const { return m_runs.RunsIn(from, to); }
-    // Applies the colours to a line's layout (as painting does) and returns them.
+    // The colours: style runs touching [from, to). A colouring still running is finished first.
+    TStyleRuns StyleRunsIn(int from, int to) const;
+    // Applies the colours to a line's layout (as painting does) and returns them; a
+    // colouring still running is finished first.
     QList<QTextLayout::FormatRange> LineFormats(int line);
 
 signals:
@@ -191,8 +203,19 @@ private:
     QList<QTextLayout::FormatRange> FormatsFor(const QTextBlock &block, int from, int to) const;
     // The part of a block the viewport shows, in offsets within the block.
     std::pair<int, int> ShownStretch(const QTextBlock &block) const;
-    void ColorCodeText(QStringView text, int start, int end);
+    void ColorCodeText(QString text, int start, int end);
     void ColorCodeWindow(const TTextWindow &window, int start, int end);
+    // The background colouring: `text` is the document's text from `offset` to its end.
+    void StartColorCoding(QString text, int offset, int start, int end);
+    void ColorCodeSlice();
+    void ColorCodeStep(int length);
+    void EndColorCoding();
+    void FollowEditInScan(int from, int removed, int added);
+    // Colours the blocks on screen that the background colouring has not reached yet;
+    // true when it did.
+    bool ColorCodeVisibleAhead();
+    // [first, last) of the blocks on screen.
+    std::pair<int, int> VisibleRange() const;
 
     TColorCodeMode m_colorCodeMode = ccFull;
     QString m_filename;
@@ -227,6 +250,12 @@ private:
     bool m_changeUntracked = false;
     int m_keyChangeFrom = -1;  // the text saved before a key press: [from, end), end following edits
     int m_keyWindowEnd = 0;
+
+    std::unique_ptr<TColorCodeScan> m_scan; // the colouring running in the background
+    QTimer *m_scanTimer = nullptr;
+    QObject *m_escapeWatcher = nullptr;
+    bool m_inSlice = false;
+    std::pair<int, int> m_aheadColoured{0, 0}; // blocks on screen coloured ahead of the scan
 
     static bool s_lineChanged;
 };

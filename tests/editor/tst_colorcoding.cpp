@@ -61,6 +61,9 @@ private slots:
     void classifyTag();
     void windowMatchesWholeText();
     void longRunReportsAndStops();
+    void slicesMatchOneRun_data();
+    void slicesMatchOneRun();
+    void slicesFollowEdits();
     void paintRuns_data();
     void paintRuns();
     void storeFollowsEdits_data();
@@ -208,6 +211,103 @@ void TestColorCoding::longRunReportsAndStops()
         return true;
     });
     QVERIFY(reports.isEmpty());
+}
+
+// Colouring in slices of any length gives what one run over the range gives, also for spans
+// that begin in one slice and end many slices later or never.
+void TestColorCoding::slicesMatchOneRun_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end"); // -1: the whole text
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("slice");
+    const QString page = QStringLiteral("<HTML><!-- a \"c\" -> x -->\n<A HREF=\"u\">l</A> \"q<B>\" <TD\nX=1>t<!-\n");
+    for (int slice : {1, 2, 3, 7, 64}) {
+        QTest::addRow("page in slices of %d", slice) << page << 0 << -1 << int(ccFull) << slice;
+        QTest::addRow("minimal page in slices of %d", slice) << page << 0 << -1 << int(ccMinimal) << slice;
+        QTest::addRow("part of the page in slices of %d", slice) << page << 9 << 40 << int(ccFull) << slice;
+        QTest::addRow("unclosed quote and tag in slices of %d", slice)
+            << QStringLiteral("a <B> \"open <I x=1 \n<!- -") << 0 << -1 << int(ccFull) << slice;
+    }
+}
+
+void TestColorCoding::slicesMatchOneRun()
+{
+    QFETCH(QString, text);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QFETCH(int, mode);
+    QFETCH(int, slice);
+    if (end < 0)
+        end = int(text.size());
+    const TColorCodeResult whole = ColorCodeRuns(text, start, end, TColorCodeMode(mode));
+    TStyleRunStore expected, sliced;
+    expected.Paint(whole.ResetStart, whole.ResetEnd, whole.Runs);
+    TColorCodeScan scan(text.mid(start), start, start, end, TColorCodeMode(mode));
+    int steps = 0;
+    while (!scan.Done() && ++steps < 1000) {
+        const TColorCodeResult r = scan.Next(slice);
+        sliced.Paint(r.ResetStart, r.ResetEnd, r.Runs);
+    }
+    QCOMPARE(Marks(int(text.size()) + 4, sliced.AllRuns()), Marks(int(text.size()) + 4, expected.AllRuns()));
+}
+
+// Edits between slices, before, inside and after the part coloured so far, with the edited
+// lines coloured again as the editor does: the colours come out as one fresh run over the
+// final text gives them.
+void TestColorCoding::slicesFollowEdits()
+{
+    const QStringList pieces = {QStringLiteral("<B>x</B>"), QStringLiteral("word "), QStringLiteral("\n"),
+                                QStringLiteral("<A HREF=\"u\">l</A>"), QStringLiteral("<!-- c -->"),
+                                QStringLiteral("\"q\""), QStringLiteral("<TD>")};
+    for (quint32 seed = 1; seed <= 40; ++seed) {
+        QRandomGenerator rng(seed);
+        QString text;
+        for (int i = 0; i < 60; ++i)
+            text += pieces[rng.bounded(int(pieces.size()))];
+        TStyleRunStore store;
+        TColorCodeScan scan(text, 0, 0, int(text.size()), ccFull);
+        while (!scan.Done()) {
+            const int what = rng.bounded(4);
+            if (what == 0) {
+                const TColorCodeResult r = scan.Next(1 + rng.bounded(40));
+                store.Paint(r.ResetStart, r.ResetEnd, r.Runs);
+                continue;
+            }
+            // An edit at a boundary between pieces: after a ">", a line break or a quote
+            // pair, or a whole line taken out.
+            QList<int> cuts = {0, int(text.size())};
+            for (int i = 0; i < text.size(); ++i)
+                if (text[i] == u'>' || text[i] == u'\n' || (text[i] == u' ' && text.mid(i - 4, 4) == QLatin1String("word")))
+                    cuts << i + 1;
+            int pos = cuts[rng.bounded(int(cuts.size()))];
+            int removed = 0;
+            QString added;
+            if (what == 1) {
+                const int lineStart = int(text.lastIndexOf(u'\n', std::max(0, pos - 1))) + 1;
+                pos = pos > 0 && text[pos - 1] == u'\n' ? pos : lineStart;
+                const int nl = int(text.indexOf(u'\n', pos));
+                removed = (nl < 0 ? int(text.size()) : nl + 1) - pos;
+            } else {
+                added = pieces[rng.bounded(int(pieces.size()))];
+            }
+            text.replace(pos, removed, added);
+            store.TextChanged(pos, removed, int(added.size()));
+            scan.TextChanged(pos, removed, added);
+            // The editor colours the lines it touched.
+            const int a = pos > 0 ? int(text.lastIndexOf(u'\n', pos - 1)) + 1 : 0;
+            const int b = int(text.indexOf(u'\n', pos + int(added.size())));
+            const TColorCodeResult line = ColorCodeRuns(text, a, b < 0 ? int(text.size()) : b, ccFull);
+            store.Paint(line.ResetStart, line.ResetEnd, line.Runs);
+        }
+        const TColorCodeResult fresh = ColorCodeRuns(text, 0, int(text.size()), ccFull);
+        const QString got = Marks(int(text.size()), store.AllRuns());
+        const QString want = Marks(int(text.size()), fresh.Runs);
+        if (got != want)
+            QFAIL(qPrintable(QStringLiteral("seed %1:\n%2").arg(seed).arg(Picture(text, store.AllRuns())
+                                                                       + Picture(text, fresh.Runs))));
+    }
 }
 
 void TestColorCoding::paintRuns_data()

@@ -16,14 +16,28 @@
 namespace {
 
 // The style letter at each position of the editor's text ('.' plain), as in the golden pictures.
-QString Marks(const TkrRichHTML &e)
+QString Marks(int length, const TStyleRuns &runs)
 {
-    QString m(e.TextLength(), u'.');
+    QString m(length, u'.');
     const char letters[] = "TJICBQS";
-    for (const TStyleRun &r : e.StyleRunsIn(0, e.TextLength()))
+    for (const TStyleRun &r : runs)
         for (int i = r.Start; i < r.End(); ++i)
             m[i] = QLatin1Char(letters[r.Style]);
     return m;
+}
+
+QString Marks(const TkrRichHTML &e)
+{
+    return Marks(e.TextLength(), e.StyleRunsIn(0, e.TextLength()));
+}
+
+// A page long enough to be coloured in the background.
+QString LongPage(int size)
+{
+    QString text;
+    while (text.size() < size)
+        text += QStringLiteral("<TABLE BORDER=1><TR><TD>\"cell\"</TD></TR></TABLE> <!-- c --> <A HREF=\"x\">l</A>\n");
+    return text;
 }
 
 } // namespace
@@ -69,6 +83,8 @@ private slots:
     void updateNesting();
     void longColouringReportsProgress();
     void inputDuringLongColouring();
+    void editsDuringBackgroundColouring_data();
+    void editsDuringBackgroundColouring();
     void modifiedNotifications();
 
 private:
@@ -698,7 +714,7 @@ void TestRichHTML::updateNesting()
 void TestRichHTML::longColouringReportsProgress()
 {
     QString text;
-    for (int i = 0; i < 300; ++i)
+    for (int i = 0; i < 10000; ++i)
         text += QStringLiteral("<B>w</B> <I>x</I>\n");
     SetText(QString());
     QSignalSpy progress(m_e, &TkrRichHTML::OnProgressChange);
@@ -708,38 +724,40 @@ void TestRichHTML::longColouringReportsProgress()
             captionSeen = e->ProgressCaption();
     });
     SetText(text);
+    QVERIFY(m_e->ColorCodingActive()); // the rest follows in the background
+    QTRY_VERIFY(!m_e->ColorCodingActive());
     QVERIFY(progress.count() >= 3);
     QCOMPARE(progress.first().at(1).toInt(), 0);
     QCOMPARE(progress.last().at(1).toInt(), 100);
     QCOMPARE(captionSeen, QStringLiteral("Color coding..."));
     QVERIFY(m_e->ProgressCaption().isEmpty());
 
-    // Escape pressed while it runs stops it: the rest stays plain and quotes are not coloured.
+    // Escape pressed while it runs stops it: what was coloured stays, the rest stays plain.
     SetText(QString());
     QCoreApplication::postEvent(m_e, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     SetText(text + QStringLiteral("\"quoted\""));
+    QTRY_VERIFY(!m_e->ColorCodingActive());
     const QString marks = Marks(*m_e);
     QVERIFY(marks.startsWith(QStringLiteral("TTT.TTTT.TTT.TTTT.")));
     QVERIFY(marks.endsWith(QStringLiteral("..........")));
     QVERIFY(!marks.contains(u'Q'));
     QCOMPARE(progress.last().at(1).toInt(), 100);
+    QVERIFY(m_e->ProgressCaption().isEmpty());
 }
 
-// Keys typed while a long colour coding runs arrive afterwards, in order; a dialog that
-// opens meanwhile gets its own keys.
+// Keys typed while a long colour coding runs land at once, in order; a dialog that opens
+// meanwhile gets its own keys.
 void TestRichHTML::inputDuringLongColouring()
 {
-    QString text;
-    while (text.size() < 200000)
-        text += QStringLiteral("<TABLE BORDER=1><TR><TD>cell</TD></TR></TABLE>\n");
+    const QString text = LongPage(400000);
     SetText(QString());
     m_e->activateWindow();
     m_e->setFocus();
     QWindow *window = m_e->window()->windowHandle();
-    QString dialogText;
-    bool typed = false;
+    QString dialogText, typedMeanwhile;
+    bool typed = false, stillColouring = false;
     connect(m_e, &TkrRichHTML::OnProgressChange, this, [&](TkrRichHTML *, int percent) {
-        if (typed || percent == 0)
+        if (typed || percent == 0 || percent == 100)
             return;
         typed = true;
         QTest::keyClick(window, Qt::Key_Q);
@@ -753,13 +771,64 @@ void TestRichHTML::inputDuringLongColouring()
         dialog.exec();
         dialogText = edit->text();
         QTest::keyClick(window, Qt::Key_W);
+        typedMeanwhile = m_e->TextRange(0, 2);
+        stillColouring = m_e->ColorCodingActive();
     });
     SetText(text);
+    QTRY_VERIFY(!m_e->ColorCodingActive());
     QVERIFY(typed);
+    QVERIFY(stillColouring);
     QCOMPARE(dialogText, QStringLiteral("x"));
-    QCOMPARE(m_e->Text(), text); // nothing typed into the text while it runs
-    QCoreApplication::processEvents();
+    QCOMPARE(typedMeanwhile, QStringLiteral("qw"));
     QCOMPARE(m_e->Text(), QStringLiteral("qw") + text);
+}
+
+// Edits while a page is coloured in the background, with the event loop running between
+// them: the colours come out as a fresh colouring of the final text gives them.
+void TestRichHTML::editsDuringBackgroundColouring_data()
+{
+    QTest::addColumn<int>("seed"); // 0: one edit near the end, in the part not yet coloured
+    QTest::newRow("edit in the part not yet coloured") << 0;
+    for (int seed = 1; seed <= 3; ++seed)
+        QTest::addRow("random edits, seed %d", seed) << seed;
+}
+
+void TestRichHTML::editsDuringBackgroundColouring()
+{
+    QFETCH(int, seed);
+    SetText(LongPage(300000));
+    QVERIFY(m_e->ColorCodingActive());
+    if (seed == 0) {
+        const int pos = m_e->TextLength() - 100;
+        QVERIFY(m_e->ColorCodedUpTo() < pos);
+        m_e->Select(m_e->LineStart(m_e->LineFromChar(pos)), 0);
+        m_e->InsertTags(QStringLiteral("<IMG SRC=\"a\">"), QString(), false);
+    } else {
+        QRandomGenerator rng{quint32(seed)};
+        const QStringList pieces = {QStringLiteral("<B>x</B>"), QStringLiteral("\n"), QStringLiteral("<!-- c -->"),
+                                    QStringLiteral("\"q\"")};
+        while (m_e->ColorCodingActive()) {
+            // At a line start, before or after the part coloured so far; typed or inserted.
+            const int line = rng.bounded(m_e->LineCount());
+            m_e->Select(m_e->LineStart(line), 0);
+            switch (rng.bounded(3)) {
+            case 0:
+                m_e->InsertTags(pieces[rng.bounded(int(pieces.size()))], QString(), false);
+                break;
+            case 1:
+                QTest::keyClicks(m_e, QStringLiteral("ab"));
+                QTest::keyClick(m_e, Qt::Key_Down);
+                break;
+            default:
+                m_e->SelectLines(line, line);
+                QTest::keyClick(m_e, Qt::Key_Delete);
+                break;
+            }
+            QCoreApplication::processEvents();
+        }
+    }
+    const QString text = m_e->Text();
+    QCOMPARE(Marks(*m_e), Marks(int(text.size()), ColorCodeRuns(text, 0, int(text.size()), ccFull).Runs));
 }
 
 void TestRichHTML::modifiedNotifications()
