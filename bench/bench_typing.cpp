@@ -140,6 +140,9 @@ void ColouringKeysSection(const QString &page)
             keys[size_t(shown)].Shown = Ms(clock);
     });
 
+    // The run counts as going on while its progress is below 100 or its caption shows.
+    auto running = [&] { return colouring || !w->ProgressCaption().isEmpty(); };
+
     QTimer typist;
     typist.setInterval(ColouringKeyIntervalMs);
     QObject::connect(&typist, &QTimer::timeout, [&] {
@@ -150,7 +153,7 @@ void ColouringKeysSection(const QString &page)
         const auto key = Qt::Key(Qt::Key_A + posted);
         TKey &k = keys[size_t(posted)];
         k.Posted = Ms(clock);
-        k.DuringColouring = colouring;
+        k.DuringColouring = running();
         ++posted;
         QCoreApplication::postEvent(w.get(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(ch)));
         QCoreApplication::postEvent(w.get(), new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch)));
@@ -159,10 +162,11 @@ void ColouringKeysSection(const QString &page)
 
     const bool loaded = w->LoadDocument(page);
     const double loadReturned = Ms(clock);
-    while (Ms(clock) < ColouringLimitMs && (shown < ColouringKeys || colouring))
+    while (Ms(clock) < ColouringLimitMs && (shown < ColouringKeys || running()))
         QTest::qWait(5);
     typist.stop();
-    const bool timedOut = shown < ColouringKeys || colouring;
+    const bool stillColouring = running();
+    const bool timedOut = shown < ColouringKeys || stillColouring;
     Settle();
 
     std::vector<double> latencies;
@@ -186,6 +190,7 @@ void ColouringKeysSection(const QString &page)
 
     if (!loaded) {
         Out("    LoadDocument failed\n");
+        Record("key while 50M page is coloured (worst of 20)", QStringLiteral("not measured"), "<= 50 ms", false);
         return;
     }
     Out("    LoadDocument returned after %.0f ms; colouring done after %.0f ms\n", loadReturned, colouringEnd);
@@ -194,7 +199,7 @@ void ColouringKeysSection(const QString &page)
         posted, ColouringKeyIntervalMs, during);
     if (timedOut)
         Out("    stopped after %d s: %d of %d keys shown%s\n", ColouringLimitMs / 1000, shown, ColouringKeys,
-            colouring ? ", colouring still running" : "");
+            stillColouring ? ", colouring still running" : "");
     const bool met = !timedOut && worst <= 50.0;
     Out("    time until shown (in the text, view painted): median %.0f ms, worst %.0f ms   target worst <= 50 ms   "
         "%s\n",
