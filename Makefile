@@ -22,7 +22,9 @@ build-test: deps
 test: build-test
 	cd build/test && ctest --output-on-failure -j$(JOBS)
 
-bench: deps
+# The benchmark also installs the tools it compares against (not needed by test).
+bench:
+	@bash scripts/setup-deps --bench
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DPENDWICK_TESTS=OFF -DPENDWICK_BENCH=ON $(CMAKE_FLAGS) >/dev/null
 	cmake --build build/bench -j$(JOBS)
 	bash bench/run.sh build/bench/bin

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace bench {
@@ -46,6 +47,31 @@ inline double Median(std::vector<double> v)
 inline const char *Verdict(bool met)
 {
     return met ? "met" : "MISSED";
+}
+
+// One figure of the closing summary: what was measured, its value, the target, and whether
+// the target was met. Sections add theirs as they go; the suite prints them all at the end.
+struct TFigure
+{
+    std::string Name, Value, Target;
+    bool Met = false;
+};
+
+inline std::vector<TFigure> &Figures()
+{
+    static std::vector<TFigure> figures;
+    return figures;
+}
+
+inline void Record(const char *name, const QString &value, const char *target, bool met)
+{
+    Figures().push_back({name, value.toStdString(), target, met});
+}
+
+inline void PrintFigures()
+{
+    for (const TFigure &f : Figures())
+        Out("    %-46s %-22s %-26s %s\n", f.Name.c_str(), f.Value.c_str(), f.Target.c_str(), Verdict(f.Met));
 }
 
 // Lets posted events (updates, deferred layout, deletions) run, outside any timer.

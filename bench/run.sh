@@ -30,6 +30,11 @@ if [ ! -f "$gen" ]; then
     [ -n "$top" ] && gen="$top/../shared/bench/gen-page.py"
 fi
 if [ ! -f "$gen" ]; then
+    # A linked work tree: shared/ stands beside the main checkout.
+    common=$(git -C "$here" rev-parse --path-format=absolute --git-common-dir 2>/dev/null || true)
+    [ -n "$common" ] && gen="$(dirname "$common")/../shared/bench/gen-page.py"
+fi
+if [ ! -f "$gen" ]; then
     echo "page generator gen-page.py not found (looked beside the repository in shared/bench/)" >&2
     exit 2
 fi
