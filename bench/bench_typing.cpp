@@ -51,18 +51,20 @@ void Show(QPlainTextEdit *w)
     Settle();
 }
 
-// Whether the editor's colours over the whole text are those a fresh colouring gives.
+// Whether the editor's colours over the whole text are those a fresh colouring gives,
+// character by character (runs may be cut in different places and still colour alike).
 bool ColoursFresh(const TkrRichHTML *w)
 {
     const QString text = w->Text();
-    const TColorCodeResult fresh = ColorCodeRuns(text, 0, int(text.size()), ccFull);
-    TStyleRuns expected;
-    for (const TStyleRun &r : fresh.Runs) {
-        const int b = std::min(r.End(), int(text.size()));
-        if (r.Start < b)
-            expected.push_back({r.Start, b - r.Start, r.Style});
-    }
-    return w->StyleRunsIn(0, int(text.size())) == expected;
+    const int n = int(text.size());
+    const auto marks = [n](const TStyleRuns &runs) {
+        std::vector<int> m(size_t(n), -1);
+        for (const TStyleRun &r : runs)
+            for (int i = std::max(0, r.Start); i < std::min(n, r.End()); ++i)
+                m[size_t(i)] = r.Style;
+        return m;
+    };
+    return marks(w->StyleRunsIn(0, n)) == marks(ColorCodeRuns(text, 0, n, ccFull).Runs);
 }
 
 } // namespace

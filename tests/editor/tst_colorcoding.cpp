@@ -64,6 +64,8 @@ private slots:
     void slicesMatchOneRun_data();
     void slicesMatchOneRun();
     void slicesFollowEdits();
+    void editBeforeACarriedSpan_data();
+    void editBeforeACarriedSpan();
     void paintRuns_data();
     void paintRuns();
     void storeFollowsEdits_data();
@@ -307,6 +309,40 @@ void TestColorCoding::slicesFollowEdits()
         if (got != want)
             QFAIL(qPrintable(QStringLiteral("seed %1:\n%2").arg(seed).arg(Picture(text, store.AllRuns())
                                                                        + Picture(text, fresh.Runs))));
+    }
+}
+
+// A step that ends inside a span carries it over; an edit before it (keys typed at the
+// top while the rest is coloured) moves where each pass goes on after the span.
+void TestColorCoding::editBeforeACarriedSpan_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("quote") << "<P>\"a quoted text\"</P> <B>\"x\" and \"y\"</B>\n<I>\"z\"</I>";
+    QTest::newRow("comment") << "<P>x</P><!-- a comment --><B>\"x\"</B><!-- c -->\n<I>y</I>";
+    QTest::newRow("script") << "<SCRIPT>var a = 1;</SCRIPT><B>\"x\"</B>\n<SCRIPT>b</SCRIPT><I>y</I>";
+}
+
+void TestColorCoding::editBeforeACarriedSpan()
+{
+    QFETCH(QString, text);
+    for (int step = 1; step < text.size(); ++step) {
+        QString edited = text;
+        TStyleRunStore store;
+        TColorCodeScan scan(edited, 0, 0, int(edited.size()), ccFull);
+        TColorCodeResult r = scan.Next(step);
+        store.Paint(r.ResetStart, r.ResetEnd, r.Runs);
+        for (int i = 0; i < 12; ++i) {
+            edited.insert(0, u'k');
+            store.TextChanged(0, 0, 1);
+            scan.TextChanged(0, 0, u"k");
+        }
+        while (!scan.Done()) {
+            r = scan.Next(step);
+            store.Paint(r.ResetStart, r.ResetEnd, r.Runs);
+        }
+        QVERIFY2(Marks(int(edited.size()), store.AllRuns())
+                     == Marks(int(edited.size()), ColorCodeRuns(edited, 0, int(edited.size()), ccFull).Runs),
+                 qPrintable(QStringLiteral("step %1").arg(step)));
     }
 }
 

@@ -789,6 +789,7 @@ void TestRichHTML::editsDuringBackgroundColouring_data()
 {
     QTest::addColumn<int>("seed"); // 0: one edit near the end, in the part not yet coloured
     QTest::newRow("edit in the part not yet coloured") << 0;
+    QTest::newRow("keys typed at the start, the line not left") << -1;
     for (int seed = 1; seed <= 3; ++seed)
         QTest::addRow("random edits, seed %d", seed) << seed;
 }
@@ -798,7 +799,13 @@ void TestRichHTML::editsDuringBackgroundColouring()
     QFETCH(int, seed);
     SetText(LongPage(300000));
     QVERIFY(m_e->ColorCodingActive());
-    if (seed == 0) {
+    if (seed < 0) {
+        m_e->Select(0, 0);
+        for (QChar c : QStringLiteral("abcdefghijklmnopqrst")) {
+            QTest::keyClick(m_e, c.toLatin1());
+            QCoreApplication::processEvents();
+        }
+    } else if (seed == 0) {
         const int pos = m_e->TextLength() - 100;
         QVERIFY(m_e->ColorCodedUpTo() < pos);
         m_e->Select(m_e->LineStart(m_e->LineFromChar(pos)), 0);
