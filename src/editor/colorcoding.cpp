@@ -404,14 +404,15 @@ void TColorCodeScan::Trim()
         keep = std::min(keep, m_passes[size_t(i)].Resume());
     const qsizetype drop = qsizetype(keep) - m_offset;
     if (drop > (1 << 20) && drop > m_text.size() / 2) {
-        m_text = m_text.mid(drop);
+        // In place: a copy of the rest would stand beside the whole text for a moment.
+        m_text.remove(0, drop);
         m_offset = keep;
     }
 }
 
-void TColorCodeScan::TextChanged(int pos, int removed, QStringView added)
+void TColorCodeScan::TextChanged(int pos, int removed, int addedLength, QStringView added)
 {
-    const int delta = int(added.size()) - removed;
+    const int delta = addedLength - removed;
     const int removedEnd = pos + removed;
     // A position at an insertion stays before the new text: the scan goes on to read it.
     const auto shift = [&](int x) { return x <= pos ? x : x >= removedEnd ? x + delta : pos; };
@@ -430,9 +431,9 @@ void TColorCodeScan::TextChanged(int pos, int removed, QStringView added)
         }
     }
     if (m_frontier > pos)
-        m_frontier = m_frontier >= removedEnd ? m_frontier + delta : pos + int(added.size());
+        m_frontier = m_frontier >= removedEnd ? m_frontier + delta : pos + addedLength;
     if (m_end >= pos)
-        m_end = m_end >= removedEnd ? m_end + delta : pos + int(added.size());
+        m_end = m_end >= removedEnd ? m_end + delta : pos + addedLength;
     m_start = shift(m_start);
     m_total += delta;
 

@@ -125,7 +125,10 @@ public:
     // plain, then the runs.
     TColorCodeResult Next(int length);
     // [pos, pos + removed) of the document became `added`.
-    void TextChanged(int pos, int removed, QStringView added);
+    void TextChanged(int pos, int removed, QStringView added) { TextChanged(pos, removed, int(added.size()), added); }
+    // The same with the length of the new text given apart: its characters are needed only
+    // where NeedsText says so, and may be left out (empty) elsewhere.
+    void TextChanged(int pos, int removed, int addedLength, QStringView added);
     // Whether TextChanged needs the added text of an edit at pos (it does not for edits
     // wholly before the part of the text it keeps).
     bool NeedsText(int pos, int removed) const { return pos + removed >= m_offset; }

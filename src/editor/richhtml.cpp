@@ -806,7 +806,7 @@ void TkrRichHTML::FollowEditInScan(int from, int removed, int added)
     const int delta = n - m_scan->TextLength();
     added = std::clamp(added, 0, std::max(0, n - from));
     removed = std::max(0, added - delta);
-    m_scan->TextChanged(from, removed,
+    m_scan->TextChanged(from, removed, added,
                         m_scan->NeedsText(from, removed) ? TextRange(from, from + added) : QString());
 }
 

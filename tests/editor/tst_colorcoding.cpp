@@ -312,20 +312,28 @@ void TestColorCoding::slicesFollowEdits()
     }
 }
 
-// A step that ends inside a span carries it over; an edit before it (keys typed at the
-// top while the rest is coloured) moves where each pass goes on after the span.
+// Keys typed at the top while the rest is coloured, after every step length: the scan
+// moves all it holds, also when it no longer keeps the text where the keys went.
 void TestColorCoding::editBeforeACarriedSpan_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::newRow("quote") << "<P>\"a quoted text\"</P> <B>\"x\" and \"y\"</B>\n<I>\"z\"</I>";
-    QTest::newRow("comment") << "<P>x</P><!-- a comment --><B>\"x\"</B><!-- c -->\n<I>y</I>";
-    QTest::newRow("script") << "<SCRIPT>var a = 1;</SCRIPT><B>\"x\"</B>\n<SCRIPT>b</SCRIPT><I>y</I>";
+    QTest::addColumn<QList<int>>("steps"); // empty: every step length
+    QTest::newRow("quote") << "<P>\"a quoted text\"</P> <B>\"x\" and \"y\"</B>\n<I>\"z\"</I>" << QList<int>();
+    QTest::newRow("comment") << "<P>x</P><!-- a comment --><B>\"x\"</B><!-- c -->\n<I>y</I>" << QList<int>();
+    QTest::newRow("script") << "<SCRIPT>var a = 1;</SCRIPT><B>\"x\"</B>\n<SCRIPT>b</SCRIPT><I>y</I>" << QList<int>();
+    // Past its first megabytes the scan no longer keeps the text before it.
+    QTest::newRow("long text, the start no longer kept")
+        << QStringLiteral("<P>\"q\"</P><!-- c -->\n").repeated(150000) << QList<int>{2000000, 2500000};
 }
 
 void TestColorCoding::editBeforeACarriedSpan()
 {
     QFETCH(QString, text);
-    for (int step = 1; step < text.size(); ++step) {
+    QFETCH(QList<int>, steps);
+    if (steps.isEmpty())
+        for (int step = 1; step < text.size(); ++step)
+            steps << step;
+    for (int step : std::as_const(steps)) {
         QString edited = text;
         TStyleRunStore store;
         TColorCodeScan scan(edited, 0, 0, int(edited.size()), ccFull);
@@ -334,7 +342,8 @@ void TestColorCoding::editBeforeACarriedSpan()
         for (int i = 0; i < 12; ++i) {
             edited.insert(0, u'k');
             store.TextChanged(0, 0, 1);
-            scan.TextChanged(0, 0, u"k");
+            // As the editor does: the new text only where the scan still keeps the text.
+            scan.TextChanged(0, 0, 1, scan.NeedsText(0, 0) ? QStringView(u"k") : QStringView());
         }
         while (!scan.Done()) {
             r = scan.Next(step);
