@@ -273,27 +273,64 @@ TColorCodeScan::TColorCodeScan(QString text, int offset, int start, int end, TCo
         m_frontier = RangeEnd();
 }
 
-int TColorCodeScan::Find(QChar ch, int from, int to) const
+TColorCodeScan::TColorCodeScan(QString text, int offset, int start, int end, TColorCodeMode mode, int total,
+                               TTextFetch fetch)
+    : TColorCodeScan(std::move(text), offset, start, end, mode)
 {
-    to = std::min<qsizetype>(to, m_offset + m_text.size());
-    if (from >= to)
-        return -1;
-    const qsizetype i = QStringView(m_text).indexOf(ch, from - m_offset);
-    return (i < 0 || i + m_offset >= to) ? -1 : int(i) + m_offset;
+    m_fetch = std::move(fetch);
+    m_total = std::max(m_total, total);
+    m_start = std::clamp(start, offset, m_total);
+    m_end = std::clamp(end, m_start, m_total);
+    m_frontier = m_start;
+    for (Pass &p : m_passes)
+        p.Free = m_start;
+    m_frontier = (mode == ccNone || m_start >= m_total) ? RangeEnd() : m_start;
 }
 
-int TColorCodeScan::FindDelimiter(QStringView delim, int from, int to) const
+bool TColorCodeScan::ReadOn()
 {
-    to = std::min<qsizetype>(to, m_offset + m_text.size());
-    const qsizetype last = qsizetype(to) - m_offset - delim.size();
-    for (qsizetype i = from - m_offset; i <= last; ++i) {
-        i = QStringView(m_text).indexOf(delim.front(), i);
-        if (i < 0 || i > last)
+    constexpr int Piece = 1 << 20;
+    const int held = m_offset + int(m_text.size());
+    if (!m_fetch || held >= m_total)
+        return false;
+    m_text += m_fetch(held, int(std::min<qint64>(m_total, qint64(held) + Piece)));
+    return m_offset + int(m_text.size()) > held;
+}
+
+int TColorCodeScan::Find(QChar ch, int from, int to)
+{
+    for (;;) {
+        const int held = m_offset + int(m_text.size());
+        const int upTo = std::min(to, held);
+        if (from < upTo) {
+            const qsizetype i = QStringView(m_text).indexOf(ch, from - m_offset);
+            if (i >= 0 && i + m_offset < upTo)
+                return int(i) + m_offset;
+            from = upTo;
+        }
+        if (upTo >= to || !ReadOn())
             return -1;
-        if (QStringView(m_text).mid(i, delim.size()) == delim)
-            return int(i) + m_offset;
     }
-    return -1;
+}
+
+int TColorCodeScan::FindDelimiter(QStringView delim, int from, int to)
+{
+    for (;;) {
+        const int held = m_offset + int(m_text.size());
+        const int upTo = std::min(to, held);
+        const qsizetype last = qsizetype(upTo) - m_offset - delim.size();
+        for (qsizetype i = from - m_offset; i <= last; ++i) {
+            i = QStringView(m_text).indexOf(delim.front(), i);
+            if (i < 0 || i > last)
+                break;
+            if (QStringView(m_text).mid(i, delim.size()) == delim)
+                return int(i) + m_offset;
+        }
+        // A delimiter may straddle the end of the part held.
+        from = std::max(from, upTo - int(delim.size()) + 1);
+        if (upTo >= to || !ReadOn())
+            return -1;
+    }
 }
 
 void TColorCodeScan::RunTags(Pass &pass, int before, TStyleRuns &out)

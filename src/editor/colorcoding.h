@@ -111,6 +111,12 @@ public:
     // Colours [start, end] of the document as ColorCodeRuns does; `text` is the document's
     // text from `offset` (at most start) to its end.
     TColorCodeScan(QString text, int offset, int start, int end, TColorCodeMode mode);
+    // The text of the document [from, to), asked for as the scan reads on.
+    using TTextFetch = std::function<QString(int from, int to)>;
+    // The same over a document of `total` characters of which `text` holds those from
+    // `offset` on as far as it goes; the rest is fetched a piece at a time as the scan reads
+    // on, so a large document is not held twice.
+    TColorCodeScan(QString text, int offset, int start, int end, TColorCodeMode mode, int total, TTextFetch fetch);
 
     bool Done() const { return m_frontier >= RangeEnd(); }
     // Colours before this position are final.
@@ -145,15 +151,18 @@ private:
         int CarryLooked = 0;   // the text up to here decided the carried span
         int Resume() const { return HasCarry ? Carry.Start : Free; }
     };
-    int Find(QChar ch, int from, int to) const;
-    int FindDelimiter(QStringView delim, int from, int to) const;
+    int Find(QChar ch, int from, int to);
+    int FindDelimiter(QStringView delim, int from, int to);
+    // Fetches more of the document after the part held; false when there is no more.
+    bool ReadOn();
     // Appends the spans of one pass that begin before `before`.
     void RunTags(Pass &pass, int before, TStyleRuns &out);
     void RunSpans(Pass &pass, int before, QStringView open, QStringView close, TCodeStyleKind style,
                   TStyleRuns &out);
     void Trim();
 
-    QString m_text;   // the document's text from m_offset on
+    QString m_text;   // the document's text from m_offset on (as far as fetched)
+    TTextFetch m_fetch;
     int m_offset = 0;
     int m_total = 0;
     int m_start = 0;

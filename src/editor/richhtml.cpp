@@ -603,7 +603,10 @@ void TkrRichHTML::ColorCode(int start, int end)
 void TkrRichHTML::ColorCodeText(QString text, int start, int end)
 {
     if (end - start > LongColorCodeRun) {
-        StartColorCoding(std::move(text), 0, start, end);
+        // The document holds the text already; the scan reads it from there as it goes, so a
+        // large page is not held twice while it is coloured.
+        text = QString();
+        StartColorCoding(QString(), start, start, end);
         return;
     }
     TTextWindow w;
@@ -616,11 +619,8 @@ void TkrRichHTML::ColorCodeWindow(const TTextWindow &w, int start, int end)
 {
     if (end - start > LongColorCodeRun) {
         // The scan looks on to the end of the text for the ">" of a tag running past the range.
-        const int winEnd = w.Offset + int(w.Text.size());
-        QString text = w.Text.toString();
-        if (winEnd < w.TotalLength)
-            text += TextRange(winEnd, w.TotalLength);
-        StartColorCoding(std::move(text), w.Offset, start, end);
+        // The scan reads on from the document itself.
+        StartColorCoding(QString(), start, start, end);
         return;
     }
     TRedrawOff redraw(this);
@@ -647,14 +647,19 @@ void TkrRichHTML::StartColorCoding(QString text, int offset, int start, int end)
         // Still running: one scan goes on over both ranges, from the earlier start.
         const int from = std::min(start, m_scan->Frontier());
         end = std::max(end, m_scan->RangeEnd() - 1);
-        if (from < offset)
-            text = TextRange(from, offset) + text;
-        else
+        if (from < offset) {
+            text.clear(); // read again from the document as the scan goes on
+            offset = from;
+        } else {
             text.remove(0, from - offset);
-        offset = start = from;
+            offset = from;
+        }
+        start = from;
         m_scan.reset();
     }
-    m_scan = std::make_unique<TColorCodeScan>(std::move(text), offset, start, end, m_colorCodeMode);
+    // The scan reads the document on from the text it is given, a piece at a time.
+    m_scan = std::make_unique<TColorCodeScan>(std::move(text), offset, start, end, m_colorCodeMode, TextLength(),
+                                              [this](int from, int to) { return TextRange(from, to); });
     m_aheadColoured = {0, 0};
     m_progressCaption = QStringLiteral("Color coding...");
     m_lastProgress = 0;

@@ -253,6 +253,16 @@ void TestColorCoding::slicesMatchOneRun()
         sliced.Paint(r.ResetStart, r.ResetEnd, r.Runs);
     }
     QCOMPARE(Marks(int(text.size()) + 4, sliced.AllRuns()), Marks(int(text.size()) + 4, expected.AllRuns()));
+    // The same with nothing held at first and the text handed over three characters at a
+    // time, so that delimiters straddle what is held.
+    TStyleRunStore fetched;
+    TColorCodeScan reading(QString(), start, start, end, TColorCodeMode(mode), int(text.size()),
+                           [&text](int from, int to) { return text.mid(from, std::min(3, to - from)); });
+    for (steps = 0; !reading.Done() && ++steps < 1000;) {
+        const TColorCodeResult r = reading.Next(slice);
+        fetched.Paint(r.ResetStart, r.ResetEnd, r.Runs);
+    }
+    QCOMPARE(Marks(int(text.size()) + 4, fetched.AllRuns()), Marks(int(text.size()) + 4, expected.AllRuns()));
 }
 
 // Edits between slices, before, inside and after the part coloured so far, with the edited
