@@ -567,6 +567,20 @@ void TkrRichHTML::ColorCodeLines(int firstLine, int lastLine)
     ColorCode(LineStart(firstLine), LineStart(lastLine) + LineLength(lastLine));
 }
 
+TTextWindow TkrRichHTML::DocumentWindow(const QString &text, int offset) const
+{
+    TTextWindow w;
+    w.Text = text;
+    w.Offset = offset;
+    w.TotalLength = TextLength();
+    // A tag that runs past the window is closed by searching the document itself.
+    w.FindBeyond = [this](QChar ch, int from) {
+        const QTextCursor c = document()->find(QString(ch), from);
+        return c.isNull() ? -1 : c.selectionStart();
+    };
+    return w;
+}
+
 void TkrRichHTML::ColorCode(int start, int end)
 {
     if (m_colorCodeMode == ccNone)
@@ -579,14 +593,7 @@ void TkrRichHTML::ColorCode(int start, int end)
     // The range and a margin past it: most tags that begin in the range end there.
     const int windowEnd = int(std::min<qint64>(n, qint64(end) + 2 + 512));
     const QString text = TextRange(start, windowEnd);
-    TTextWindow w;
-    w.Text = text;
-    w.Offset = start;
-    w.TotalLength = n;
-    w.FindBeyond = [this](QChar ch, int from) {
-        const QTextCursor c = document()->find(QString(ch), from);
-        return c.isNull() ? -1 : c.selectionStart();
-    };
+    const TTextWindow w = DocumentWindow(text, start);
     if (end - start > LongColorCodeRun) {
         ColorCodeWindow(w, start, end);
         return;
@@ -790,14 +797,7 @@ bool TkrRichHTML::ColorCodeVisibleAhead()
     m_aheadColoured = {first, last};
     // As ColorCode colours lines, at once, whatever the length.
     const QString text = TextRange(first, std::min(n, last + 512));
-    TTextWindow w;
-    w.Text = text;
-    w.Offset = first;
-    w.TotalLength = n;
-    w.FindBeyond = [this](QChar ch, int from) {
-        const QTextCursor c = document()->find(QString(ch), from);
-        return c.isNull() ? -1 : c.selectionStart();
-    };
+    const TTextWindow w = DocumentWindow(text, first);
     const TColorCodeResult r = ColorCodeRuns(w, first, last - 1, m_colorCodeMode);
     m_runs.Paint(r.ResetStart, r.ResetEnd, r.Runs);
     ++m_formatEpoch;

@@ -214,6 +214,8 @@ private:
     // Colours the blocks on screen that the background colouring has not reached yet;
     // true when it did.
     bool ColorCodeVisibleAhead();
+    // A colouring window over text, the document's text from offset on (kept alive by the caller).
+    TTextWindow DocumentWindow(const QString &text, int offset) const;
     // [first, last) of the blocks on screen.
     std::pair<int, int> VisibleRange() const;
 
