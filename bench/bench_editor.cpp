@@ -757,6 +757,11 @@ int main(int argc, char **argv)
         return PeakChild(cmd, QString());
     if (cmd == QLatin1String("oneline"))
         return OneLineChild(args);
+    if (cmd == QLatin1String("edit") && args.size() == 3) {
+        // Sections (b) to (d) alone, on one page.
+        EditSection(args.at(2));
+        return 0;
+    }
     if (cmd == QLatin1String("typing") && args.size() == 4) {
         // Sections (j) to (l) alone, for a quick look at typing and the colour-run speed.
         Out("(j) Keys typed while the 50M page is still being coloured\n");

@@ -187,29 +187,52 @@ bool TkrHTMLTab::AddDocument(const QString &fileName, TColorCodeMode mode, bool 
     editor->SetTabWidth(m_tabWidth);
     ConnectEditor(editor);
 
-    // The file is read before the editor joins the tab set, so a file that cannot be read
-    // leaves the set exactly as it was (the pristine untitled document included).
+    // A pristine untitled document is replaced by the first document opened or created.
+    const bool replacePristine = DocumentCount() == 1 && TabCaption(0) == UntitledCaption
+                                 && FileName(0).isEmpty() && !m_documents[0].Editor->Modified();
+
+    // The tab carries the file's name, in front, while the file is read; a file that cannot
+    // be read takes its tab away again and leaves the set as it was (the pristine untitled
+    // document included). Until the file is in, the tab set reports no change of tab.
+    const int previous = TabIndex();
+    const int index = DocumentCount();
+    m_documents.push_back({fileName, editor});
+    m_stack->addWidget(editor);
+    {
+        const QSignalBlocker quiet(m_tabBar);
+        m_tabBar->addTab(CaptionFor(fileName));
+        m_tabBar->setCurrentIndex(index);
+        m_stack->setCurrentWidget(editor);
+    }
     if (!fileName.isEmpty()) {
+        if (QFileInfo(fileName).size() >= TkrRichHTML::OpeningProgressBytes && window()->isVisible()) {
+            // Reading holds the event loop: show the new tab before it starts.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            window()->repaint();
+        }
         m_loading = editor;
         const bool loaded = editor->LoadDocument(fileName);
         m_loading = nullptr;
         if (!loaded) {
             m_lastError = editor->LastError();
+            {
+                const QSignalBlocker quiet(m_tabBar);
+                m_documents.pop_back();
+                m_stack->removeWidget(editor);
+                m_tabBar->removeTab(index);
+                m_tabBar->setCurrentIndex(previous);
+                if (TkrRichHTML *shown = Editor(previous))
+                    m_stack->setCurrentWidget(shown);
+            }
             delete editor;
             return false;
         }
     }
-
-    // A pristine untitled document is replaced by the first document opened or created.
-    const bool replacePristine = DocumentCount() == 1 && TabCaption(0) == UntitledCaption
-                                 && FileName(0).isEmpty() && !m_documents[0].Editor->Modified();
-
-    m_documents.push_back({fileName, editor});
-    m_stack->addWidget(editor);
-    m_tabBar->addTab(CaptionFor(fileName));
-    if (replacePristine)
+    if (replacePristine) {
+        const QSignalBlocker quiet(m_tabBar);
         RemovePage(0);
-    SetTabIndex(DocumentCount() - 1);
+    }
+    TabChanged(TabIndex()); // the new document is in front now
     return true;
 }
 
@@ -359,6 +382,13 @@ void TkrHTMLTab::TabChanged(int index)
     m_stack->setCurrentWidget(editor);
     if (editor->isVisible() && editor->isEnabled())
         editor->setFocus();
+    // The progress bar shows the run of the document in front, if it has one.
+    if (!m_adding) {
+        const int progress = editor->ProgressValue();
+        emit OnActiveDocProgressChange(this, progress < 0 ? 100 : 0);
+        if (progress > 0)
+            emit OnActiveDocProgressChange(this, progress);
+    }
     emit OnDocumentTabClick(this);
     if (!m_adding)
         emit OnPageChange(this);

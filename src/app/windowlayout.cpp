@@ -363,6 +363,7 @@ void TWindowLayout::UpdateInsertMode()
 
 void TWindowLayout::Progress(int value)
 {
+    // A file being opened holds the event loop: what changes here is painted at once.
     if (value <= 0) {
         for (QLabel *l : staPanel)
             l->hide();
@@ -371,15 +372,31 @@ void TWindowLayout::Progress(int value)
         prgProgress->setFixedWidth(std::max(50, m_main.width() - 106));
         prgProgress->setValue(0);
         prgProgress->show();
+        PaintNow();
     } else if (value >= 100) {
+        if (prgProgress->isHidden())
+            return; // nothing was shown
         prgProgress->setValue(0);
         prgProgress->hide();
         lblProgress->hide();
         for (QLabel *l : staPanel)
             l->show();
-    } else {
+    } else if (value != prgProgress->value()) {
         prgProgress->setValue(value);
+        if (lblProgress->text() != m_main.ActiveEditor()->ProgressCaption()) {
+            lblProgress->setText(m_main.ActiveEditor()->ProgressCaption());
+            lblProgress->repaint();
+        }
+        prgProgress->repaint();
     }
+}
+
+void TWindowLayout::PaintNow()
+{
+    if (!m_main.isVisible())
+        return;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    m_main.statusBar()->repaint();
 }
 
 void TWindowLayout::Resized()

@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -303,7 +304,8 @@ QByteArray EncodeText(const QString &text, TTextFileFormat &format)
     return out;
 }
 
-bool ReadTextFile(const QString &fileName, QString &text, TTextFileFormat &format, QString &error)
+bool ReadTextFile(const QString &fileName, QString &text, TTextFileFormat &format, QString &error,
+                  const std::function<void(int)> &progress)
 {
     const QFileInfo info(fileName);
     if (!info.exists()) {
@@ -325,7 +327,22 @@ bool ReadTextFile(const QString &fileName, QString &text, TTextFileFormat &forma
         error = QStringLiteral("Unable to read \"%1\": %2").arg(fileName, file.errorString());
         return false;
     }
-    QByteArray bytes = file.readAll();
+    QByteArray bytes;
+    if (progress) {
+        // In pieces, so that whoever shows the progress hears of it as the file comes in.
+        constexpr qint64 Piece = 4 * 1024 * 1024;
+        const qint64 total = std::max<qint64>(1, info.size());
+        bytes.reserve(info.size());
+        for (;;) {
+            const QByteArray piece = file.read(Piece);
+            if (piece.isEmpty())
+                break;
+            bytes += piece;
+            progress(int(std::min<qint64>(100, bytes.size() * 100 / total)));
+        }
+    } else {
+        bytes = file.readAll();
+    }
     if (file.error() != QFile::NoError) {
         error = QStringLiteral("Unable to read \"%1\": %2").arg(fileName, file.errorString());
         return false;

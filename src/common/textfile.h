@@ -1,7 +1,7 @@
 #pragma once
-
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 // Reading and writing documents as text. A document keeps the encoding and line-end
 // style it came with, so an unmodified document saves byte for byte as it was loaded.
@@ -43,8 +43,10 @@ TTextEncoding DeclaredEncoding(QByteArrayView bytes);
 // every other line end) stays as it is.
 TTextFileFormat UnixLineEnds(TTextFileFormat format);
 
-// Reads a whole file; on failure returns false and says why, naming the file.
-bool ReadTextFile(const QString &fileName, QString &text, TTextFileFormat &format, QString &error);
+// Reads a whole file; on failure returns false and says why, naming the file. A progress
+// callback hears how much has been read (0..100) as a large file comes in.
+bool ReadTextFile(const QString &fileName, QString &text, TTextFileFormat &format, QString &error,
+                  const std::function<void(int)> &progress = {});
 // Writes through a temporary file that replaces the old one only once it is complete; on
 // failure says why in the system's words (a full disk is "No space left on device").
 bool WriteTextFile(const QString &fileName, const QString &text, TTextFileFormat &format, QString &error);

@@ -37,6 +37,8 @@ bool TkrRichHTML::s_lineChanged = false;
 namespace {
 
 constexpr int KeyWindowMargin = 256;
+// Ranges up to this length are read from the blocks rather than through a cursor.
+constexpr int ShortRangeLength = 65536;
 
 // A line longer than this gets its colours only around what is shown and where it is
 // edited: a layout with a format range for every tag of a line megabytes long costs many
@@ -55,6 +57,7 @@ public:
     {
         if (QCoreApplication::instance())
             QCoreApplication::instance()->installEventFilter(this);
+        Watchers().append(this);
     }
     ~TEscapeWatcher() override { Disarm(); }
     void Disarm()
@@ -62,6 +65,7 @@ public:
         if (QCoreApplication::instance())
             QCoreApplication::instance()->removeEventFilter(this);
         m_escaped = nullptr;
+        Watchers().removeAll(this);
     }
 
 protected:
@@ -71,12 +75,27 @@ protected:
             return false;
         if (static_cast<const QKeyEvent *>(event)->key() != Qt::Key_Escape)
             return false;
-        const std::function<void()> escaped = m_escaped;
-        escaped();
+        // One Escape stops every run begun under the same window, not only the latest one
+        // (the first filter to see the key takes it).
+        QList<QPointer<TEscapeWatcher>> all;
+        for (TEscapeWatcher *w : std::as_const(Watchers()))
+            if (w->m_modal == m_modal)
+                all.append(w);
+        for (const QPointer<TEscapeWatcher> &w : all) {
+            if (!w || !w->m_escaped)
+                continue;
+            const std::function<void()> escaped = w->m_escaped;
+            escaped();
+        }
         return true;
     }
 
 private:
+    static QList<TEscapeWatcher *> &Watchers()
+    {
+        static QList<TEscapeWatcher *> watchers;
+        return watchers;
+    }
     QPointer<QWindow> m_modal; // the modal window when the run began, if any
     std::function<void()> m_escaped;
 };
@@ -249,26 +268,31 @@ QString TkrRichHTML::TextRange(int from, int to) const
         return QString();
     if (from == 0 && to == n)
         return Text();
-    QTextCursor c(document());
-    c.setPosition(from);
-    c.setPosition(to, QTextCursor::KeepAnchor);
-    return WithLineBreaks(c.selectedText());
-}
-
-QString TkrRichHTML::NearText(int from, int to) const
-{
-    // A cursor would lay out the block to find its x position, which costs as much as the
-    // line is long; a short range is read character by character instead.
-    if (to - from > 4 * KeyWindowMargin)
-        return TextRange(from, to);
-    const int n = TextLength();
-    from = std::clamp(from, 0, n);
-    to = std::clamp(to, from, n);
-    QString text(to - from, Qt::Uninitialized);
+    if (to - from > ShortRangeLength) {
+        QTextCursor c(document());
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        return WithLineBreaks(c.selectedText());
+    }
+    // A cursor would lay its line out again to learn its x position (and shape the line's
+    // text to do so); a short range is read from the blocks instead.
+    QString text;
+    text.reserve(to - from);
     const QTextDocument *doc = document();
-    for (int i = from; i < to; ++i) {
-        const QChar c = doc->characterAt(i);
-        text[i - from] = c == QChar::ParagraphSeparator ? QChar(u'\n') : c;
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() < to; b = b.next()) {
+        const int start = b.position();
+        const int end = start + b.length() - 1; // where its line break stands
+        const int lo = std::max(from, start), hi = std::min(to, end);
+        if (b.length() - 1 <= ShortRangeLength) {
+            if (hi > lo)
+                text += QStringView(b.text()).mid(lo - start, hi - lo);
+        } else {
+            // A long line is not copied whole for the few characters wanted.
+            for (int i = lo; i < hi; ++i)
+                text += doc->characterAt(i);
+        }
+        if (end < to && end >= from)
+            text += u'\n';
     }
     return text;
 }
@@ -347,12 +371,16 @@ QByteArray TkrRichHTML::ReplaceRange(int pos, int length, const QString &text, c
     const QByteArray removedEnds = LineEndsIn(pos, length);
     ++m_ownEdit;
     QTextCursor c(document());
+    // Inside an edit block the cursor does not lay its line out to learn its x at every
+    // move; the document reports the change once, when the block ends, as it would anyway.
+    c.beginEditBlock();
     c.setPosition(pos);
     c.setPosition(pos + length, QTextCursor::KeepAnchor);
     if (text.isEmpty())
         c.removeSelectedText();
     else
         c.insertText(text);
+    c.endEditBlock();
     --m_ownEdit;
     // A rework that keeps the number of lines (replacing, indenting, stripping) keeps the
     // line ends too.
@@ -741,6 +769,11 @@ void TkrRichHTML::EndColorCoding()
         m_escapeWatcher = nullptr;
     }
     viewport()->update();
+    EndProgress();
+}
+
+void TkrRichHTML::EndProgress()
+{
     m_progressCaption.clear();
     m_lastProgress = -1;
     SetProgress(100);
@@ -1005,7 +1038,7 @@ void TkrRichHTML::keyPressEvent(QKeyEvent *e)
     const int n0 = TextLength();
     const int w0 = std::max(0, SelStart() - KeyWindowMargin);
     const int w1 = std::min(n0, SelStart() + SelLength() + KeyWindowMargin);
-    const QString before = NearText(w0, w1);
+    const QString before = TextRange(w0, w1);
     const QByteArray beforeEnds = LineEndsOf(before, w0);
     const int changes = m_changeCount;
     m_keyChangeFrom = w0;
@@ -1028,7 +1061,7 @@ void TkrRichHTML::keyPressEvent(QKeyEvent *e)
         m_undo.clear();
     } else {
         const int n1 = TextLength();
-        const QString after = NearText(w0, std::max(w0, w1 + (n1 - n0)));
+        const QString after = TextRange(w0, std::max(w0, w1 + (n1 - n0)));
         const QByteArray afterEnds = LineEndsOf(after, w0);
         // Line breaks with different kept line ends differ, so the step names the very
         // break that went.
@@ -1202,11 +1235,33 @@ bool TkrRichHTML::LoadDocument(const QString &name)
         SetModified(false);
         return false;
     }
+    // A large file shows its progress from the first moment: reading, laying out, then the
+    // colouring's own.
+    const bool showProgress = !m_scan && QFileInfo(name).size() >= OpeningProgressBytes;
+    auto opening = [this](int percent) {
+        if (percent != m_lastProgress) {
+            m_lastProgress = percent;
+            SetProgress(percent);
+        }
+    };
+    if (showProgress) {
+        m_progressCaption = QStringLiteral("Opening...");
+        m_lastProgress = 0;
+        SetProgress(0);
+    }
     QString text;
     TTextFileFormat format;
-    if (!ReadTextFile(name, text, format, m_lastError))
+    const bool read = ReadTextFile(name, text, format, m_lastError, showProgress ? std::function<void(int)>([&](int percent) {
+        opening(percent * 6 / 10);
+    }) : std::function<void(int)>());
+    if (!read) {
+        if (showProgress)
+            EndProgress();
         return false; // the document stays as it was
+    }
     StopColorCoding();
+    if (showProgress)
+        opening(70);
     {
         TRedrawOff redraw(this);
         ++m_ownEdit;
@@ -1229,6 +1284,8 @@ bool TkrRichHTML::LoadDocument(const QString &name)
             StylesChanged();
         }
     }
+    if (showProgress && !m_scan)
+        EndProgress(); // no colouring took the progress over
     return true;
 }
 

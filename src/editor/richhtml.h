@@ -64,6 +64,10 @@ public:
     bool Updating() const { return m_updating; }
     bool UpdateHeld() const { return m_updateHeld; }
     QString ProgressCaption() const { return m_progressCaption; }
+    // The progress of the opening or colouring under way (0..99), or -1 when none runs.
+    int ProgressValue() const { return m_lastProgress; }
+    // Files from this size on show their opening in the progress bar.
+    static constexpr qint64 OpeningProgressBytes = 2 * 1024 * 1024;
     static bool LineChanged() { return s_lineChanged; }
 
     // Text and selection, in 0-based character offsets; a line break is one character.
@@ -146,6 +150,7 @@ public:
     void HoldUpdate(bool on);
     void ToggleInsertMode();
     void SetProgress(int value);
+    void EndProgress();
     void SetMargins();
 
     // The colours: style runs touching [from, to). A colouring still running is finished first.
@@ -190,8 +195,6 @@ private:
     QByteArray LineEndsOf(const QString &text, int pos) const;
     // Gives each line of the loaded text the line end it had in the file.
     void KeepLineEnds(const QString &text, const QByteArray &ends);
-    // TextRange for a short range near the caret, without laying out its block.
-    QString NearText(int from, int to) const;
     void SetRedraw(bool on);
     bool Redraw() const { return m_redraw; }
     void StylesChanged();

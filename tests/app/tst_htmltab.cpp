@@ -117,6 +117,37 @@ private slots:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
+    // A large file shows its name and its progress from the first report on; switching
+    // tabs during its colouring moves the progress bar with the document in front.
+    void largeFileShowsProgressFromTheStart()
+    {
+        QByteArray page;
+        while (page.size() < TkrRichHTML::OpeningProgressBytes + 1000)
+            page += "<P>Some <B>bold</B> words and a <A HREF=\"x.html\">link</A>.</P>\n";
+        const QString path = Write("large.html", page);
+        TkrHTMLTab tab;
+        QVERIFY(Open(tab, {"small.html"}));
+        QStringList seen;
+        connect(&tab, &TkrHTMLTab::OnActiveDocProgressChange, this, [&](TkrHTMLTab *t, int value) {
+            seen << QStringLiteral("%1 %2 %3").arg(t->TabCaption(t->TabIndex()), t->ActiveEditor()->ProgressCaption()).arg(value);
+        });
+        QVERIFY(tab.AddDocument(path, ccFull, false));
+        QVERIFY(seen.size() >= 3);
+        QCOMPARE(seen.first(), QStringLiteral("large.html Opening... 0"));
+        QVERIFY(seen.contains(QStringLiteral("large.html Color coding... 0")));
+        QVERIFY(tab.ActiveEditor()->ColorCodingActive());
+
+        seen.clear();
+        tab.SetTabIndex(0);
+        QCOMPARE(seen, QStringList{"small.html  100"});
+        seen.clear();
+        tab.SetTabIndex(1);
+        QVERIFY(!seen.isEmpty());
+        QCOMPARE(seen.first(), QStringLiteral("large.html Color coding... 0"));
+        QTRY_VERIFY(!tab.ActiveEditor()->ColorCodingActive());
+        QVERIFY(seen.last().endsWith(QStringLiteral(" 100")));
+    }
+
     void deleteOnlyDocumentResetsIt_data()
     {
         QTest::addColumn<int>("index");

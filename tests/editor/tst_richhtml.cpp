@@ -743,6 +743,19 @@ void TestRichHTML::longColouringReportsProgress()
     QVERIFY(!marks.contains(u'Q'));
     QCOMPARE(progress.last().at(1).toInt(), 100);
     QVERIFY(m_e->ProgressCaption().isEmpty());
+    QCOMPARE(m_e->ProgressValue(), -1);
+
+    // With two editors colouring at once, one Escape stops both.
+    TkrRichHTML other;
+    SetText(QString());
+    other.SetColorCodeMode(ccFull);
+    QVERIFY(other.LoadDocument(m_dir.Write(QStringLiteral("other.html"), text.toUtf8())));
+    SetText(text);
+    QVERIFY(other.ColorCodingActive() && m_e->ColorCodingActive());
+    QCoreApplication::postEvent(m_e, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    QTRY_VERIFY(!m_e->ColorCodingActive());
+    QVERIFY(!other.ColorCodingActive());
+    QVERIFY(Marks(other).endsWith(QStringLiteral("..........")));
 }
 
 // Keys typed while a long colour coding runs land at once, in order; a dialog that opens
