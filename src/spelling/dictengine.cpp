@@ -332,39 +332,61 @@ bool TSpellEngine::IsWordKnown(const QString &word)
 
 bool TSpellEngine::IsWordKnown(const QByteArray &word)
 {
+    // Letter codes do not depend on case; a word's codes are worked out once for every
+    // dictionary and every "'S" stripped.
+    static const std::array<std::uint8_t, 256> codeOf = [] {
+        std::array<std::uint8_t, 256> table{};
+        for (int c = 0; c < 256; ++c)
+            table[std::size_t(c)] = CodeOfLetter(UpperCase(uchar(c)));
+        return table;
+    }();
     RefreshHeaders();
-    QByteArray upper = UpperCased(word);
+    std::uint8_t codes[MaxTrieDepth];
+    qsizetype length = word.size();
+    for (qsizetype i = 0; i < std::min<qsizetype>(length, MaxTrieDepth); ++i)
+        codes[i] = codeOf[uchar(word[i])];
     for (;;) {
-        if (upper.size() <= 1)
+        if (length <= 1)
             return true;
-        if (upper.size() <= MaxTrieDepth)
+        if (length <= MaxTrieDepth)
             for (auto &dictionary : FDictionaries)
-                if (Contains(*dictionary, upper))
+                if (Contains(*dictionary, codes, length))
                     return true;
-        if (!upper.endsWith("'S"))
+        if (word[length - 2] != '\'' || UpperCase(uchar(word[length - 1])) != 'S')
             return false;
-        upper.chop(2);
+        length -= 2;
     }
 }
 
-bool TSpellEngine::Contains(TDictionary &dictionary, const QByteArray &upperWord)
+bool TSpellEngine::Contains(TDictionary &dictionary, const std::uint8_t *codes, qsizetype length)
 {
+    const std::uint32_t count = dictionary.header.NodeCount;
+    // A mapped main file lies whole in memory (checked against the header when opened), so
+    // its nodes are taken straight from the mapping.
+    const uchar *nodes = dictionary.open && dictionary.file && dictionary.file->map
+                             ? dictionary.file->map + dictionary.base
+                             : nullptr;
     std::uint32_t group = 1;
-    const qsizetype last = upperWord.size() - 1;
+    const qsizetype last = length - 1;
     for (qsizetype d = 0; d <= last; ++d) {
-        const std::uint8_t code = CodeOfLetter(uchar(upperWord[d]));
+        const std::uint8_t code = codes[d];
         std::uint32_t next = 0;
         TTrieNode node;
         // A group holds each letter at most once, so a longer one is damaged.
-        for (int scanned = 0; scanned < AlphabetSize; ++scanned) {
-            if (!ReadNodeOf(dictionary, group + std::uint32_t(scanned), node))
+        for (std::uint32_t index = group; index < group + AlphabetSize; ++index) {
+            if (nodes && index <= count) {
+                const uchar *at = nodes + NodeSize * std::size_t(index);
+                node.child = std::uint16_t(at[0] | at[1] << 8);
+                node.flags = at[2];
+            } else if (!ReadNodeOf(dictionary, index, node)) {
                 return false;
+            }
             if ((node.flags & CodeBits) == code) {
                 if (d == last) {
                     if (node.flags & WordEnds)
                         return true;
                 } else if (node.child != 0 && node.child != FreeSlot) {
-                    if (node.child > dictionary.header.NodeCount)
+                    if (node.child > count)
                         return false;
                     next = node.child;
                     break;

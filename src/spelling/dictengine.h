@@ -83,7 +83,7 @@ private:
     struct TFileHandle;
     struct TDictionary;
 
-    bool Contains(TDictionary &dictionary, const QByteArray &upperWord);
+    bool Contains(TDictionary &dictionary, const std::uint8_t *codes, qsizetype length);
     bool ReadNodeOf(TDictionary &dictionary, std::uint32_t index, TTrieNode &node);
     TDictionary *UserDictionary(int identifier);
     bool ReopenUser(TDictionary &dictionary);

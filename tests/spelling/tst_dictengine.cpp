@@ -130,6 +130,12 @@ private slots:
         QCOMPARE(engine.DictionaryCount(), 0);
         QVERIFY(!engine.IsWordKnown(QStringLiteral("house")));
 
+        // The writer's bytes, byte for byte (the fuzzer's seed is this file).
+        QCOMPARE(MainDictionaryBytes({BuildTrie({"bat", "HE"}), BuildTrie({"zoo"})}).toHex(),
+                 QByteArray("50656e647769636b2064696374696f6e61727920666f726d617420310d0a1a"
+                            "050000000500000002000000011f0000000300010500470400400000d30000c4"
+                            "030000000300000001000000013f00000002005903004e0000ce"));
+
         // A dictionary of a single node still counts: it gets a free slot after it.
         const QString tiny = Path("tiny.dct");
         QVERIFY(WriteFile(tiny, MainDictionaryBytes({BuildTrie(Bytes(FirstWords)), BuildTrie({"Q"})})));
