@@ -4,7 +4,7 @@
 #   bash bench/run.sh BIN_DIR
 #
 # BIN_DIR holds bench_editor, and the start-up probes bench_startup and bench_minimal that it
-# starts (build/bench/bin after `make bench`). The pages are generated
+# starts, and bench_spell with the main dictionary (build/bench/bin after `make bench`). The pages are generated
 # into a temporary folder that is removed at the end; the program runs offscreen with a
 # configuration file of its own, never the user's. Missed targets do not change the exit
 # status: this is a measurement. A program that cannot run or crashes does.
@@ -71,3 +71,9 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 echo
 
 "$prog" suite "$work/page-1M.html" "$work/page-10M.html" "$work/page-50M.html"
+
+# Spelling lookups against hunspell (installed by scripts/setup-deps --bench).
+if [ -x "$bin_dir/bench_spell" ]; then
+    echo
+    "$bin_dir/bench_spell" /usr/share/dict/american-english
+fi
