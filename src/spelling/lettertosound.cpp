@@ -429,6 +429,8 @@ constexpr int Boundary = -1; // any position outside the text
 struct TTables {
     std::array<unsigned char, 256> fold{};
     std::array<short, 26> first{};
+    // Lengths of each rule's strings, so the transcription does not measure them again.
+    std::array<std::array<unsigned char, 4>, SoundRuleSlots> lengths{};
 
     TTables()
     {
@@ -463,6 +465,11 @@ struct TTables {
         set(0xDE, 0xDE, 'P'); set(0xFE, 0xFE, 'P');
         set(0xDF, 0xDF, 'B');
 
+        for (int slot = 0; slot < SoundRuleSlots; ++slot) {
+            const TSoundRule &r = Rules[slot];
+            lengths[slot] = {static_cast<unsigned char>(std::strlen(r.Left)), static_cast<unsigned char>(std::strlen(r.Match)),
+                             static_cast<unsigned char>(std::strlen(r.Right)), static_cast<unsigned char>(std::strlen(r.Output))};
+        }
         first.fill(0);
         for (int letter = 0; letter < 26; ++letter)
             for (int slot = 0; slot < SoundRuleSlots; ++slot)
@@ -490,7 +497,12 @@ struct TText {
     int At(int pos) const { return pos >= 0 && pos < length ? chars[pos] : Boundary; }
     bool HasAt(int pos, const char *s, int n) const
     {
-        return pos >= 0 && pos + n <= length && std::memcmp(chars + pos, s, n) == 0;
+        if (pos < 0 || pos + n > length)
+            return false;
+        for (int i = 0; i < n; ++i)
+            if (chars[pos + i] != static_cast<unsigned char>(s[i]))
+                return false;
+        return true;
     }
 };
 
@@ -534,9 +546,9 @@ bool MatchOne(const TText &t, char pattern, int &pos, int step)
     return true;
 }
 
-bool LeftMatches(const TText &t, const char *pattern, int pos)
+bool LeftMatches(const TText &t, const char *pattern, int length, int pos)
 {
-    for (int k = static_cast<int>(std::strlen(pattern)) - 1; k >= 0; --k)
+    for (int k = length - 1; k >= 0; --k)
         if (!MatchOne(t, pattern[k], pos, -1))
             return false;
     return true;
@@ -551,10 +563,13 @@ bool RightMatches(const TText &t, const char *pattern, int pos)
             continue;
         }
         bool found = false;
-        for (const char *ending : {"ER", "ES", "ED", "ING", "ELY", "E"}) {
-            const int n = static_cast<int>(std::strlen(ending));
-            if (t.HasAt(pos, ending, n)) {
-                pos += n;
+        static constexpr struct {
+            const char *text;
+            int length;
+        } Endings[] = {{"ER", 2}, {"ES", 2}, {"ED", 2}, {"ING", 3}, {"ELY", 3}, {"E", 1}};
+        for (const auto &ending : Endings) {
+            if (t.HasAt(pos, ending.text, ending.length)) {
+                pos += ending.length;
                 found = true;
                 break;
             }
@@ -593,16 +608,17 @@ int TranscribeInto(const unsigned char *text, int length, unsigned char *out)
         int slot = c >= 'A' && c <= 'Z' ? tables.first[c - 'A'] : 0;
         for (;; ++slot) {
             const TSoundRule &rule = Rules[slot];
-            if (!rule.Match[0]) { // the group's closing slot: nothing to say for this character
+            const auto &lengths = tables.lengths[slot];
+            const int m = lengths[1];
+            if (m == 0) { // the group's closing slot: nothing to say for this character
                 ++p;
                 break;
             }
-            const int m = static_cast<int>(std::strlen(rule.Match));
-            if (!t.HasAt(p, rule.Match, m) || !LeftMatches(t, rule.Left, p - 1)
+            if (!t.HasAt(p, rule.Match, m) || !LeftMatches(t, rule.Left, lengths[0], p - 1)
                 || !RightMatches(t, rule.Right, p + m))
                 continue;
-            for (const char *o = rule.Output; *o && written < MaxTranscription; ++o)
-                out[written++] = static_cast<unsigned char>(*o);
+            for (int i = 0; i < lengths[3] && written < MaxTranscription; ++i)
+                out[written++] = static_cast<unsigned char>(rule.Output[i]);
             p += m;
             break;
         }
