@@ -1,4 +1,5 @@
 #include "spelling/dictengine.h"
+#include "spelling/suggestions.h"
 
 #include "spelling/charmaps.h"
 #include "spelling/dictwriter.h"
@@ -481,6 +482,18 @@ TDictionaryHeader TSpellEngine::Header(int dictionary) const
     if (dictionary < 0 || dictionary >= DictionaryCount())
         return {};
     return FDictionaries[std::size_t(dictionary)]->header;
+}
+
+const QStringList &TSpellEngine::SuggestCloseMatches(const QString &word, int maxCount)
+{
+    FResults = Spell::SuggestCloseMatches(*this, word, maxCount);
+    return FResults;
+}
+
+const QStringList &TSpellEngine::SuggestPhonetic(const QString &word, int maxCount)
+{
+    FResults = Spell::SuggestPhonetic(*this, word, maxCount);
+    return FResults;
 }
 
 } // namespace Spell

@@ -66,6 +66,10 @@ public:
     void CloseDictionaries();
     // The list suggestions are collected in.
     QStringList &Results() { return FResults; }
+    // Known words close to a word by spelling, or by sound, best first, in the case pattern
+    // of the word as typed; the result list is overwritten by the next call.
+    const QStringList &SuggestCloseMatches(const QString &word, int maxCount);
+    const QStringList &SuggestPhonetic(const QString &word, int maxCount);
 
     // TTrieSource
     void RefreshHeaders() override;
