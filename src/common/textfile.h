@@ -1,6 +1,8 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+
+#include "platform/codepage.h"
 #include <functional>
 
 // Reading and writing documents as text. A document keeps the encoding and line-end
@@ -54,7 +56,3 @@ bool WriteTextFile(const QString &fileName, const QString &text, TTextFileFormat
 // "\r\n" and lone "\r" become "\n", as the editor holds line breaks.
 QString NormalizeLineBreaks(const QString &text);
 
-bool IsValidUtf8(const QByteArray &bytes);
-QString DecodeWindows1252(const char *data, qsizetype size);
-// False when a character has no Windows-1252 byte.
-bool EncodeWindows1252(const QString &text, QByteArray &out);
