@@ -55,6 +55,7 @@ struct TFigure
 {
     std::string Name, Value, Target;
     bool Met = false;
+    bool Info = false; // a figure without a target, shown for information
 };
 
 inline std::vector<TFigure> &Figures()
@@ -68,10 +69,16 @@ inline void Record(const char *name, const QString &value, const char *target, b
     Figures().push_back({name, value.toStdString(), target, met});
 }
 
+inline void RecordInfo(const char *name, const QString &value)
+{
+    Figures().push_back({name, value.toStdString(), "(information)", true, true});
+}
+
 inline void PrintFigures()
 {
     for (const TFigure &f : Figures())
-        Out("    %-46s %-22s %-26s %s\n", f.Name.c_str(), f.Value.c_str(), f.Target.c_str(), Verdict(f.Met));
+        Out("    %-46s %-22s %-32s %s\n", f.Name.c_str(), f.Value.c_str(), f.Target.c_str(),
+            f.Info ? "-" : Verdict(f.Met));
 }
 
 // Lets posted events (updates, deferred layout, deletions) run, outside any timer.
