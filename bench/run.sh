@@ -77,3 +77,9 @@ if [ -x "$bin_dir/bench_spell" ]; then
     echo
     "$bin_dir/bench_spell" /usr/share/dict/american-english
 fi
+
+# Spell checking the 10 MB page outside its tags against hunspell.
+if [ -x "$bin_dir/bench_spellcheck" ]; then
+    echo
+    "$bin_dir/bench_spellcheck" "$work/page-10M.html"
+fi

@@ -130,7 +130,7 @@ const TActionRow Rows[] = {
     End(),
 
     Menu("mnuTools", "&Tools"),
-    Item("mnuToolsSpellCheck", "Spell Check", "F7"),
+    Item("mnuToolsSpellCheck", "Spell Check", "F7", DO(m.SpellCheck())),
     Separator(),
     Item("mnuToolsQuickAnchor", "Quick &Anchor", "Ctrl+Shift+A"),
     Item("mnuToolsQuickImage", "Quick &Image", "Ctrl+Shift+I", DO(m.OpenTagDialog(krImage, QString()))),
@@ -218,7 +218,7 @@ const TActionRow Rows[] = {
     Button("spdOpen", "Open", DO(m.OpenDocument())),
     Button("spdSave", "Save", DO(m.SaveActive())),
     Button("spdProjects", "Projects"),
-    Button("spdSpellCheck", "Spell Check"),
+    Button("spdSpellCheck", "Spell Check", DO(m.SpellCheck())),
     Button("spdFind", "Find", DO(m.FindDialog()->Execute())),
     Button("spdReplace", "Replace", DO(m.ReplaceDialog()->Execute())),
     Button("spdExtReplace", "Extended replace"),

@@ -23,6 +23,7 @@
 #include "editor/tagtext.h"
 #include "platform/messagebox.h"
 #include "platform/programfolder.h"
+#include "spelling/richspell.h"
 #include "tools/finddialogs.h"
 
 // Start-up runs in the order the program has always used: the window shows itself half-way,
@@ -46,7 +47,12 @@ TfMain::TfMain(QWidget *parent) : QMainWindow(parent)
     // The HTML extension list makes the Open and Save dialogs' filter.
     LoadHTMLExtensions(PendwickKey());
     ShowSequence();
-    // The spelling checker's dictionaries are handed over when the checker exists.
+    // The spelling checker: the main dictionary beside the program, the user's own beside it
+    // or in the per-user data folder.
+    m_richSpell = new Spell::TRichSpell(this);
+    m_richSpell->SetDictionaryMain(ProgramFolder() + QStringLiteral("Pendwick.dct"));
+    m_richSpell->SetDictionaryUser(DataFilePath(QStringLiteral("Custom.dct")));
+    m_richSpell->SetSuggestType(Spell::stCloseMatch);
     m_documents->LoadRecentFiles();
     // The editors' font key and colours.
     HTMLTab()->SetFontRegistryKey(ColorCodingKey());
@@ -214,6 +220,37 @@ void TfMain::SetBusy(bool on)
     m_layout->pnlTB_SpeedBar->setEnabled(!on);
     HTMLTab()->TabStrip()->setEnabled(!on);
     m_actions->EnableMenus(!on);
+}
+
+void TfMain::SpellCheck()
+{
+    if (m_busy)
+        return; // F7 again while the check runs
+    TkrRichHTML *editor = ActiveEditor();
+    // The window's commands are off while the check runs, and back on however it ends.
+    struct TBusy {
+        TfMain *main;
+        TkrRichHTML *editor;
+        ~TBusy()
+        {
+            main->SetBusy(false);
+            editor->setFocus();
+        }
+    } busy{this, editor};
+    SetBusy(true);
+    if (!m_settings.SpellSkipTags) {
+        m_richSpell->ShowCompletionMsg = true;
+        m_richSpell->CheckRich(editor);
+        return;
+    }
+    if (editor->TextLength() == 0)
+        return;
+    const int caret = editor->SelStart();
+    m_richSpell->ShowCompletionMsg = false;
+    if (!m_richSpell->CheckOutsideTags(editor))
+        return;
+    editor->Select(caret, 0);
+    MessageBox(mkInformation, Spell::SkipTagsCompletionMessage(), mbOK, this);
 }
 
 void TfMain::HandleException(const QString &message)

@@ -23,6 +23,9 @@ class TkrSpeedbar;
 class TkrTableSizer;
 class TFindDialog;
 class TReplaceDialog;
+namespace Spell {
+class TRichSpell;
+}
 
 // The main window. It owns the window and the units it is made of: the window's layout
 // (TWindowLayout), its actions (TMainActions), the document commands
@@ -118,6 +121,9 @@ public:
     TkrSpeedbar *Speedbar() const { return m_layout->pgSpeedbar; }
     TkrTableSizer *TableSizer() const { return m_layout->krTableSizer; }
     TFindDialog *FindDialog() const { return cdgFind; }
+    Spell::TRichSpell *RichSpell() const { return m_richSpell; }
+    // Tools > Spell Check: the whole text, or with "SpellSkipTags" the text outside tags.
+    void SpellCheck();
     TReplaceDialog *ReplaceDialog() const { return cdgReplace; }
     bool FullScreen() const { return m_layout->FullScreen(); }
     bool RulersVisible() const { return m_settings.Rulers; }
@@ -161,5 +167,6 @@ private:
     TEditCommands *m_edits = nullptr;
     TPreviewPage *m_preview = nullptr;
     TFindDialog *cdgFind = nullptr;
+    Spell::TRichSpell *m_richSpell = nullptr;
     TReplaceDialog *cdgReplace = nullptr;
 };

@@ -1103,7 +1103,7 @@ bool TkrRichHTML::CanPaste() const
 void TkrRichHTML::Cut()
 {
     const int n = SelLength();
-    if (n == 0)
+    if (n == 0 || isReadOnly())
         return;
     const int s = SelStart();
     const QString selected = SelText();
@@ -1147,7 +1147,7 @@ void TkrRichHTML::insertFromMimeData(const QMimeData *source)
 
 void TkrRichHTML::Undo()
 {
-    if (m_undo.empty())
+    if (m_undo.empty() || isReadOnly())
         return;
     const TUndoInformation step = std::move(m_undo.back());
     m_undo.pop_back();

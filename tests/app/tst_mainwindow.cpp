@@ -16,6 +16,9 @@
 #include "platform/programfolder.h"
 #include "app/shellsettings.h"
 #include "editor/richhtml.h"
+#include "spelling/dictwriter.h"
+#include "spelling/richspell.h"
+#include "spelling/sugdialog.h"
 #include "platform/configstore.h"
 #include "testsupport.h"
 
@@ -53,6 +56,8 @@ private slots:
     void settingsWrittenAtClose();
     void maximizedCloseKeepsNormalPlacement();
     void busyRefusesClose();
+    void spellCheck_data();
+    void spellCheck();
     void exceptionsAreLogged();
     void tabKeysSwitchDocuments();
     void toggles();
@@ -421,6 +426,89 @@ void TestMainWindow::busyRefusesClose()
     QVERIFY(!m_main->close());
     QVERIFY(m_main->isVisible());
     m_main->SetBusy(false);
+}
+
+void TestMainWindow::spellCheck_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("skipTags");
+    QTest::addColumn<QByteArray>("userBytes"); // empty: no user dictionary
+    QTest::addColumn<bool>("mainMissing");
+    QTest::addColumn<QString>("answer");       // "code:replacement"
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QList<TShownBox>>("boxes");
+    const TShownBox changed{mkInformation, QStringLiteral("Checking complete."), mbOK};
+    const TShownBox unchanged{mkInformation, QStringLiteral("No changes made."), mbOK};
+    const TShownBox skipDone{mkInformation, QStringLiteral("Spell check complete."), mbOK};
+    QTest::newRow("whole text: change lands") << "teh cat" << false << QByteArray() << false << "101:the" << "the cat"
+                                              << QList<TShownBox>{changed};
+    QTest::newRow("whole text: nothing unknown") << "the cat" << false << QByteArray() << false << "" << "the cat"
+                                                 << QList<TShownBox>{unchanged};
+    QTest::newRow("skip tags: tags kept, one message") << "<p title=zorp>teh</p>" << true << QByteArray() << false
+                                                       << "101:the" << "<p title=zorp>the</p>"
+                                                       << QList<TShownBox>{skipDone};
+    QTest::newRow("skip tags: cancel, no message") << "<p>teh</p>" << true << QByteArray() << false << "100:"
+                                                   << "<p>teh</p>" << QList<TShownBox>{};
+    QTest::newRow("no main dictionary") << "teh" << false << QByteArray() << true << "" << "teh"
+                                        << QList<TShownBox>{{mkError, QStringLiteral("Could not open dictionary"), mbOK}};
+    QTest::newRow("unreadable user dictionary reported")
+        << "teh" << false << QByteArray("damaged") << false << "103:" << "teh"
+        << QList<TShownBox>{{mkWarning, Spell::UserDictionaryUnreadableMessage(m_files.FilePath("Custom.dct")), mbOK},
+                            unchanged};
+}
+
+// F7 runs the check over the active document: busy and read-only while the dialog asks,
+// the answer lands in the document, the end is reported.
+void TestMainWindow::spellCheck()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, skipTags);
+    QFETCH(QByteArray, userBytes);
+    QFETCH(bool, mainMissing);
+    QFETCH(QString, answer);
+    QFETCH(QString, result);
+    QFETCH(QList<TShownBox>, boxes);
+    WriteFile(QStringLiteral("Pendwick.dct"), Spell::MainDictionaryBytes({Spell::BuildTrie({"THE", "CAT"})}));
+    QFile::remove(m_files.FilePath(QStringLiteral("Custom.dct")));
+    if (!userBytes.isEmpty())
+        WriteFile(QStringLiteral("Custom.dct"), userBytes);
+    if (mainMissing)
+        QFile::remove(m_files.FilePath(QStringLiteral("Pendwick.dct")));
+    m_main = new TfMain;
+    m_main->Settings().SpellSkipTags = skipTags;
+    TkrRichHTML *editor = m_main->ActiveEditor();
+    editor->setPlainText(text);
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    editor->setFocus();
+
+    QStringList asked;
+    bool busy = false, readOnly = false, closed = true, dialogShown = false;
+    Spell::TSpellAnswerHook::Set([&](const QString &word, const QStringList &) {
+        asked << word;
+        busy = m_main->Busy();
+        readOnly = editor->isReadOnly();
+        dialogShown = m_main->RichSpell()->Dialog()->isVisible();
+        closed = m_main->close();
+        editor->Select(editor->TextLength(), 0); // the change still lands on the word asked about
+        return Spell::TPromptAnswer{answer.section(u':', 0, 0).toInt(), answer.section(u':', 1)};
+    });
+    QTest::keyClick(editor, Qt::Key_F7);
+    Spell::TSpellAnswerHook::Set(nullptr);
+
+    QCOMPARE(editor->Text(), result);
+    QCOMPARE(m_boxes.Boxes, boxes);
+    QCOMPARE(asked.isEmpty(), answer.isEmpty());
+    if (!asked.isEmpty()) {
+        QVERIFY(busy && readOnly && dialogShown);
+        QVERIFY(!closed);
+    }
+    QVERIFY(!m_main->Busy());
+    QVERIFY(!editor->isReadOnly());
+    QVERIFY(!m_main->RichSpell()->Dialog()->isVisible());
+    QVERIFY(m_main->isVisible());
+    if (!userBytes.isEmpty())
+        QCOMPARE(m_files.Read(QStringLiteral("Custom.dct")), userBytes);
 }
 
 void TestMainWindow::exceptionsAreLogged()
