@@ -1,7 +1,9 @@
 // Opens arbitrary bytes as a main dictionary file and looks up words made from the input:
-// the reader must refuse or answer, never read outside the file or walk without end.
+// the reader must refuse or answer, never read outside the file or walk without end, and
+// the suggestion walks must end over any trie.
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -24,6 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Words cut from the input's tail, so the fuzzer can steer them along its tries.
     for (qsizetype length = 2; length <= 40 && length <= bytes.size(); length += 7)
         (void)engine.IsWordKnown(bytes.right(length));
+    // The suggestion walks over whatever tries the file holds end, whatever they hold.
+    const QString tail = QString::fromLatin1(bytes.right(std::min<qsizetype>(12, bytes.size())));
+    (void)engine.SuggestCloseMatches(tail, 10);
+    (void)engine.SuggestPhonetic(tail, 3);
     // Every node the engine offers can be read.
     for (int d = 0; d < engine.DictionaryCount(); ++d) {
         Spell::TTrieNode node;
