@@ -159,6 +159,9 @@ void TestElementDialogs::commentSelectsAll()
     QVERIFY(dialog.memComment->hasFocus() || dialog.focusWidget() == dialog.memComment);
     QCOMPARE(dialog.memComment->textCursor().selectedText(), QStringLiteral(" a\tb "));
     QVERIFY(!dialog.memComment->tabChangesFocus());
+    QTest::keyClick(dialog.memComment, Qt::Key_Escape);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(!dialog.isVisible());
 }
 
 QTEST_MAIN(TestElementDialogs)
