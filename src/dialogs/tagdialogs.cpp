@@ -1,5 +1,6 @@
 #include "dialogs/tagdialogs.h"
 
+#include "dialogs/elementdialogs.h"
 #include "dialogs/imagedialog.h"
 #include "dialogs/tabledialogs.h"
 #include "editor/richhtml.h"
@@ -57,6 +58,18 @@ TTagDialogRegistry AllDialogs()
     r.Register(krTableData, &TableDataDialog);
     r.Register(tkTableHeader, &TableHeaderDialog);
     r.Register(krTableHeader, &TableHeaderDialog);
+    r.Register(tkComment, &TfComment::Execute);
+    r.Register(krComment, &TfComment::Execute);
+    r.Register(tkAnchor, &TfAnchor::Execute);
+    r.Register(krAnchor, &TfAnchor::Execute);
+    r.Register(tkFont, &TfFont::Execute);
+    r.Register(krFont, &TfFont::Execute);
+    r.Register(tkBody, &TfBody::Execute);
+    r.Register(krBody, &TfBody::Execute);
+    r.Register(tkHorzRule, &TfHorzRule::Execute);
+    r.Register(krHorzRule, &TfHorzRule::Execute);
+    r.Register(tkMeta, &TfMeta::Execute);
+    r.Register(krMeta, &TfMeta::Execute);
     return r;
 }
 

@@ -106,6 +106,12 @@ TTagSpan FindTagAtCaret(QStringView text, int caret)
         --lt;
     if (lt < 0)
         return {};
+    // A comment may hold markup ("<!-- <B>old</B> -->"): it runs through its "-->".
+    if (text.mid(lt).startsWith(u"<!--")) {
+        const qsizetype close = text.indexOf(u"-->", lt + 4);
+        if (close >= 0)
+            return {int(lt), int(close + 3 - lt)};
+    }
     const qsizetype gt = text.indexOf(u'>', lt);
     if (gt < 0)
         return {};

@@ -43,7 +43,8 @@ struct TTagSpan
 };
 
 // The tag at or before the caret: from the last "<" at or before the character after the
-// caret through the first ">" after it. None when the caret is at 0, when there is no "<"
+// caret through the first ">" after it; a comment ("<!--") runs through the first "-->"
+// after its "<!--" when there is one. None when the caret is at 0, when there is no "<"
 // or when no ">" follows it.
 TTagSpan FindTagAtCaret(QStringView text, int caret);
 

@@ -2,6 +2,8 @@
 // tags, case, stripping, converting lines and Go to Line, each one undo step.
 #include <QFile>
 #include <QMenu>
+#include <QComboBox>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -13,6 +15,7 @@
 #include "app/shellsettings.h"
 #include "dialogs/convertdialogs.h"
 #include "dialogs/tabledialogs.h"
+#include "dialogs/tagdialog.h"
 #include "dialogs/tablemarkup.h"
 #include "editor/richhtml.h"
 #include "common/textfile.h"
@@ -49,6 +52,8 @@ private slots:
     void editTagEntryNamesTheKind();
     void droppedFilesBecomeElements();
     void quickTableSizer();
+    void elementDialogsRoundTrip_data();
+    void elementDialogsRoundTrip();
 
 private:
     void Trigger(const char *name) { m_main->Action(QLatin1String(name))->trigger(); }
@@ -406,6 +411,70 @@ void TestTagMenus::quickTableSizer()
     m_main->Speedbar()->Button(QStringLiteral("spdQuickTable"))->click();
     QTest::mouseClick(Editor()->viewport(), Qt::LeftButton);
     QVERIFY(!sizer->isVisible());
+}
+
+// F3 on a tag (or a Tools menu entry for a new element) opens its dialog, which is
+// confirmed with OK, after typing an HREF when the row gives one. A tag left alone stays as
+// it was; LowerCaseFiles (on by default) lower-cases a typed address only.
+void TestTagMenus::elementDialogsRoundTrip_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("href");      // typed into the HREF box; empty: untouched
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("history");   // head of the link history afterwards
+    const QString f3 = QStringLiteral("actEditTagKey");
+    QTest::newRow("comment holding markup") << f3 << "x<!-- <B>old</B> -->y" << 3 << "" << "x<!-- <B>old</B> -->\ny"
+                                            << "";
+    QTest::newRow("anchor with unknown attributes and an untouched HREF")
+        << f3 << "<A  HREF=Docs/Page.HTML CLASS=nav>t</A>" << 2 << ""
+        << "<A  HREF=Docs/Page.HTML CLASS=nav>t</A>" << "Docs/Page.HTML";
+    QTest::newRow("anchor with a typed address") << f3 << "<a href=x.html id=K>t</a>" << 2 << "HTTP://Example.COM/X"
+                                                 << "<a href=\"http://example.com/x\" id=K>t</a>"
+                                                 << "http://example.com/x";
+    QTest::newRow("font with odd size and colour") << f3 << "<FONT SIZE=+10 COLOR=beige face='Times'>x</FONT>" << 2
+                                                   << "" << "<FONT SIZE=+10 COLOR=beige face='Times'>x</FONT>" << "";
+    QTest::newRow("body with short and named colours") << f3 << "<BODY BGCOLOR=\"#FFF\" TEXT=navy ID=Main>" << 2
+                                                       << "" << "<BODY BGCOLOR=\"#FFF\" TEXT=navy ID=Main>" << "";
+    QTest::newRow("rule with noshade in a value")
+        << f3 << "<hr class=\"noshade\" width=\"50px\" align=center>" << 2 << ""
+        << "<HR CLASS=\"noshade\" WIDTH=\"50px\" ALIGN=center>" << "";
+    QTest::newRow("meta") << f3 << "<meta http-equiv=Expires content=\"0\">" << 2 << ""
+                          << "<meta http-equiv=Expires content=\"0\">" << "";
+    QTest::newRow("new rule from the Tools menu") << "mnuToolsHREditor" << "ab" << 1 << "" << "a<HR>b" << "";
+    QTest::newRow("new comment from the Tools menu") << "mnuToolsCommentEditor" << "ab" << 1 << "" << "ab" << "";
+    QTest::newRow("new font from the Tools menu") << "mnuToolsQuickFont" << "ab" << 1 << ""
+                                                  << "a<FONT SIZE=\"2\"></FONT>b" << "";
+    QTest::newRow("new anchor from the Tools menu") << "mnuToolsQuickAnchor" << "ab" << 1 << "Up.HTML"
+                                                    << "a<A HREF=\"up.html\"></A>b" << "up.html";
+}
+
+void TestTagMenus::elementDialogsRoundTrip()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(QString, href);
+    QFETCH(QString, expected);
+    QFETCH(QString, history);
+    SetText(text);
+    Editor()->Select(caret, 0);
+    bool answered = false;
+    QTimer::singleShot(0, this, [&answered, href] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (!href.isEmpty())
+            dialog->findChild<QComboBox *>(QStringLiteral("cboURL"))->setEditText(href);
+        dialog->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+        answered = true;
+    });
+    Trigger(command.toLatin1().constData());
+    QVERIFY(answered);
+    QCOMPARE(Editor()->Text(), expected);
+    if (!history.isEmpty())
+        QCOMPARE(ReadLinkHistory().value(0), history);
 }
 
 QTEST_MAIN(TestTagMenus)

@@ -60,7 +60,13 @@ void TestTagDialogs::registered_data()
                                        << "</TD>";
     QTest::newRow("table header button") << -1 << int(krTableHeader) << "" << true << "<TH COLSPAN=1 ROWSPAN=1>"
                                          << "</TH>";
-    QTest::newRow("font button: not built yet") << -1 << int(krFont) << "" << false << "" << "";
+    QTest::newRow("font button") << -1 << int(krFont) << "" << true << "<FONT SIZE=\"2\">" << "</FONT>";
+    QTest::newRow("comment button") << -1 << int(krComment) << "" << true << "" << "";
+    QTest::newRow("quick anchor button") << -1 << int(krAnchor) << "" << true << "<A>" << "</A>";
+    QTest::newRow("body button") << -1 << int(krBody) << "" << true << "<BODY>" << "\r\n\r\n\r\n</BODY>";
+    QTest::newRow("quick rule button") << -1 << int(krHorzRule) << "" << true << "<HR>" << "";
+    QTest::newRow("meta button") << -1 << int(krMeta) << "" << true << "<META>" << "";
+    QTest::newRow("list button: not built yet") << -1 << int(krList) << "" << false << "" << "";
     QTest::newRow("simple tag button: no dialog") << -1 << int(krSimpleTag) << "" << false << "" << "";
     QTest::newRow("image tag") << int(tkImage) << -1 << "<IMG SRC=\"a.gif\" ISMAP>" << true
                                << "<IMG SRC=\"a.gif\" ISMAP>" << "";
@@ -68,7 +74,12 @@ void TestTagDialogs::registered_data()
     QTest::newRow("table row tag") << int(tkTableRow) << -1 << "<TR ALIGN=left>" << true << "<TR ALIGN=left>" << "";
     QTest::newRow("table data tag") << int(tkTableData) << -1 << "<TD NOWRAP>" << true << "<TD NOWRAP>" << "";
     QTest::newRow("thead tag") << int(tkTableHeader) << -1 << "<THEAD>" << true << "<THEAD>" << "";
-    QTest::newRow("anchor tag: not built yet") << int(tkAnchor) << -1 << "<A HREF=x>" << false << "" << "";
+    QTest::newRow("anchor tag") << int(tkAnchor) << -1 << "<A HREF=x>" << true << "<A HREF=x>" << "";
+    QTest::newRow("comment tag") << int(tkComment) << -1 << "<!-- a -->" << true << "<!-- a -->\r\n" << "";
+    QTest::newRow("font tag") << int(tkFont) << -1 << "<FONT SIZE=+10>" << true << "<FONT SIZE=+10>" << "";
+    QTest::newRow("empty body tag gives its start text") << int(tkBody) << -1 << "<BODY>" << true << "<BODY>" << "";
+    QTest::newRow("hr tag") << int(tkHorzRule) << -1 << "<hr class=Wide>" << true << "<HR CLASS=Wide>" << "";
+    QTest::newRow("meta tag") << int(tkMeta) << -1 << "<meta name=a>" << true << "<meta name=a>" << "";
     QTest::newRow("object tag: no dialog") << int(tkObject) << -1 << "<OBJECT>" << false << "" << "";
     QTest::newRow("no tag") << int(tkNone) << -1 << "<B>" << false << "" << "";
 }

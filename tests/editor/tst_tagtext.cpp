@@ -45,6 +45,10 @@ void TestTagText::tagAtCaret_data()
     QTest::newRow("tag over two lines") << "p\n<TABLE\nBORDER=1>\nq" << 9 << 2 << "<TABLE\nBORDER=1>";
     QTest::newRow("< with no > after it, > before it") << "a > b <c d" << 9 << -1 << "";
     QTest::newRow("no < before the caret") << "plain > text <B>" << 5 << -1 << "";
+    QTest::newRow("comment holding markup runs to its -->")
+        << "a<!-- <B>old</B> -->b" << 3 << 1 << "<!-- <B>old</B> -->";
+    QTest::newRow("comment without --> ends at the first >") << "a<!-- x > y" << 2 << 1 << "<!-- x >";
+    QTest::newRow("empty comment") << "<!---->x" << 1 << 0 << "<!---->";
 }
 
 void TestTagText::tagAtCaret()
