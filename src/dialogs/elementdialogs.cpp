@@ -225,7 +225,8 @@ bool TfComment::eventFilter(QObject *watched, QEvent *event)
 
 void TfComment::Open(const TDialogContext &context)
 {
-    memComment->setPlainText(context.IsEdit() ? CommentMemoText(context.EditedTag) : QString());
+    m_editedTag = context.IsEdit() ? context.EditedTag : QString();
+    memComment->setPlainText(CommentMemoText(m_editedTag));
     memComment->selectAll();
 }
 
@@ -236,7 +237,7 @@ QString TfComment::MemoText() const
 
 TTagResult TfComment::Build() const
 {
-    return BuildComment(MemoText());
+    return BuildComment(MemoText(), m_editedTag);
 }
 
 std::optional<TTagResult> TfComment::Execute(QWidget *parent, const TDialogContext &context)

@@ -39,6 +39,9 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString m_editedTag; // the comment being edited, if any
 };
 
 // An A tag with its link target, target frame, name and, for a new anchor, the text

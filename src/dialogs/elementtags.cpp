@@ -30,8 +30,10 @@ QString CommentMemoText(const QString &tag)
     return text;
 }
 
-TTagResult BuildComment(const QString &memoText)
+TTagResult BuildComment(const QString &memoText, const QString &editedTag)
 {
+    if (!editedTag.isEmpty() && memoText == CommentMemoText(editedTag))
+        return {editedTag, QString()};
     QStringList lines = WithCrLf(memoText).split(CrLf);
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();

@@ -15,7 +15,8 @@
 QString CommentMemoText(const QString &tag);
 // One comment per memo line ("<!--" + line + "-->" + CR LF); a last line that is empty is
 // skipped. Comment text is never case-converted. A comment has no end text.
-TTagResult BuildComment(const QString &memoText);
+// Editing a comment, a memo left as it was filled gives the comment back unchanged.
+TTagResult BuildComment(const QString &memoText, const QString &editedTag = QString());
 
 // ---- anchor
 

@@ -425,7 +425,7 @@ void TestTagMenus::elementDialogsRoundTrip_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("history");   // head of the link history afterwards
     const QString f3 = QStringLiteral("actEditTagKey");
-    QTest::newRow("comment holding markup") << f3 << "x<!-- <B>old</B> -->y" << 3 << "" << "x<!-- <B>old</B> -->\ny"
+    QTest::newRow("comment holding markup") << f3 << "x<!-- <B>old</B> -->y" << 3 << "" << "x<!-- <B>old</B> -->y"
                                             << "";
     QTest::newRow("anchor with unknown attributes and an untouched HREF")
         << f3 << "<A  HREF=Docs/Page.HTML CLASS=nav>t</A>" << 2 << ""

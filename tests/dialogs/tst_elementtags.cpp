@@ -54,9 +54,9 @@ void TestElementTags::comment_data()
     QTest::newRow("empty middle line") << false << "" << "a\n\nb" << "<!--a-->\r\n<!---->\r\n<!--b-->\r\n";
     QTest::newRow("never case-converted") << true << "" << "Mixed <B>" << "<!--Mixed <B>-->\r\n";
     QTest::newRow("empty memo writes nothing") << false << "" << "" << "";
-    QTest::newRow("edit keeps the blanks") << false << "<!-- old -->" << " old " << "<!-- old -->\r\n";
-    QTest::newRow("edit of commented-out markup") << true << "<!-- <B>old</B> -->" << " <B>old</B> "
-                                                  << "<!-- <B>old</B> -->\r\n";
+    QTest::newRow("untouched edit changes nothing") << false << "<!-- old -->" << " old " << "<!-- old -->";
+    QTest::newRow("untouched commented-out markup") << true << "<!-- <B>old</B> -->" << " <B>old</B> "
+                                                    << "<!-- <B>old</B> -->";
 }
 
 void TestElementTags::comment()
@@ -68,7 +68,9 @@ void TestElementTags::comment()
     SetLowerCaseTags(lower);
     if (!tag.isEmpty())
         QCOMPARE(CommentMemoText(tag), memo);
-    QCOMPARE(BuildComment(memo), (TTagResult{start, QString()}));
+    QCOMPARE(BuildComment(memo, tag), (TTagResult{start, QString()}));
+    if (!tag.isEmpty()) // a changed memo is built afresh, keeping its blanks
+        QCOMPARE(BuildComment(memo + "x", tag), (TTagResult{"<!--" + memo + "x-->\r\n", QString()}));
 }
 
 // The edited tag, then what the user changed ("=" keeps the filled value).
