@@ -268,6 +268,9 @@ TfAnchor::TfAnchor(QWidget *parent)
     btnSource->setParent(urlRow);
     urlLayout->addWidget(cboURL, 1);
     urlLayout->addWidget(btnSource);
+    // A small browse button beside a link box wide enough for an address.
+    btnSource->setFixedWidth(btnSource->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
+    cboURL->setMinimumWidth(260);
     AddRow(grid, 0, QStringLiteral("&HREF"), urlRow, cboURL);
     cboTarget = ListBox(grpAnchor, "cboTarget", AnchorTargetWords(), true);
     AddRow(grid, 1, QStringLiteral("&Target"), cboTarget);

@@ -102,6 +102,13 @@ TTagSpan FindTagAtCaret(QStringView text, int caret)
     // The search starts at the character just after the caret, so a caret standing
     // directly before a "<" finds that tag.
     qsizetype lt = std::min<qsizetype>(caret, n - 1);
+    // Inside a comment the comment is the tag, whatever markup it holds before the caret.
+    const qsizetype open = text.lastIndexOf(u"<!--", lt);
+    if (open >= 0) {
+        const qsizetype close = text.indexOf(u"-->", open + 4);
+        if (close >= 0 && lt < close + 3)
+            return {int(open), int(close + 3 - open)};
+    }
     while (lt >= 0 && text[lt] != u'<')
         --lt;
     if (lt < 0)

@@ -49,6 +49,9 @@ void TestTagText::tagAtCaret_data()
         << "a<!-- <B>old</B> -->b" << 3 << 1 << "<!-- <B>old</B> -->";
     QTest::newRow("comment without --> ends at the first >") << "a<!-- x > y" << 2 << 1 << "<!-- x >";
     QTest::newRow("empty comment") << "<!---->x" << 1 << 0 << "<!---->";
+    QTest::newRow("caret in a comment's text after markup")
+        << "a<!-- <B>old</B> text -->b" << 14 << 1 << "<!-- <B>old</B> text -->";
+    QTest::newRow("caret after a comment finds the next tag back") << "<!-- c --><B>x" << 13 << 10 << "<B>";
 }
 
 void TestTagText::tagAtCaret()
