@@ -140,6 +140,25 @@ private slots:
         }
     }
 
+    // A projects folder that is gone is replaced through the folder browser, or nothing is saved.
+    void missingProjectsFolder()
+    {
+        const QString gone = m_files->FilePath("gone/");
+        const QString warning = "The path to your project files - " + gone + " - is invalid.  Please select a different location.";
+        QVERIFY(!SaveProjectFile(gone + "p.pwp", {"/a.html"}));
+        const QString chosen = m_files->FilePath("chosen");
+        QDir().mkpath(chosen);
+        m_modal.FileAnswers << chosen;
+        QString saved;
+        QVERIFY(SaveProjectFile(gone + "p.pwp", {"/a.html"}, nullptr, &saved));
+        QCOMPARE(m_boxes.Boxes, (QList<TShownBox>{{mkWarning, warning, mbOK, {}}, {mkWarning, warning, mbOK, {}}}));
+        QCOMPARE(m_modal.FileDialogTitles(), (QStringList{"Select a Project Folder", "Select a Project Folder"}));
+        QCOMPARE(m_modal.FileDialogs.at(0).Kind, fdFolder);
+        QCOMPARE(saved, chosen + "/p.pwp");
+        QCOMPARE(LoadProjectFiles(saved), std::optional(QStringList{"/a.html"}));
+        QCOMPARE(GetProjectDir(), chosen + "/");
+    }
+
     // Files chosen in "Add File to Project", one dialog after another.
     void addingFiles_data()
     {
