@@ -1,8 +1,10 @@
 #include "projects/projectsdialog.h"
 
-#include <QApplication>
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
