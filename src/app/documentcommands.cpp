@@ -19,6 +19,8 @@
 #include "editor/richhtml.h"
 #include "platform/filedialogs.h"
 #include "platform/messagebox.h"
+#include "projects/projectfile.h"
+#include "projects/projectsdialog.h"
 
 TDocumentCommands::TDocumentCommands(TfMain &main) : QObject(&main), m_main(main) {}
 
@@ -255,7 +257,7 @@ bool TDocumentCommands::CloseAll()
     m_main.UpdateCaption();
     m_main.RefreshForActiveDocument();
     QCoreApplication::processEvents();
-    m_projectName.clear();
+    m_currentProject.clear();
     return true;
 }
 
@@ -340,4 +342,21 @@ void TDocumentCommands::DropFiles(const QStringList &paths)
             RememberLinkTarget(linkTarget);
     }
     QGuiApplication::restoreOverrideCursor();
+}
+
+void TDocumentCommands::ShowProjects()
+{
+    TProjectHost host;
+    host.CloseAll = [this] { return CloseAll(); };
+    host.SetColorCoding = [this](TColorCodeMode mode) { m_main.SetColorCoding(mode); };
+    host.OpenDocument = [this](const QString &file) { return OpenDocument(file); };
+    // A deleted project can no longer be the current one.
+    host.ProjectDeleted = [this](const QString &path) {
+        if (!m_currentProject.isEmpty() && SameFile(path, m_currentProject))
+            m_currentProject.clear();
+    };
+    TfProjects dialog(std::move(host), &m_main);
+    dialog.exec();
+    if (!dialog.ProjectPath().isEmpty())
+        m_currentProject = dialog.ProjectPath();
 }

@@ -39,6 +39,12 @@ public:
     bool PrintActiveTo(QPrinter &printer);
     void OpenFromCommandLine(const QString &argument);
     void DropFiles(const QStringList &paths);
+    // The projects dialog; a project chosen in it becomes the current project.
+    void ShowProjects();
+    // The file of the last project chosen in the projects dialog; empty when none. Close All
+    // clears it.
+    QString CurrentProject() const { return m_currentProject; }
+    void SetCurrentProject(const QString &path) { m_currentProject = path; }
 
 private:
     void RefreshMRUMenu();
@@ -50,5 +56,5 @@ private:
 
     TfMain &m_main;
     TMRUList m_mru;
-    QString m_projectName;
+    QString m_currentProject;
 };

@@ -23,6 +23,7 @@
 #include "editor/tagtext.h"
 #include "platform/messagebox.h"
 #include "platform/programfolder.h"
+#include "projects/projectfile.h"
 #include "spelling/richspell.h"
 #include "tools/finddialogs.h"
 
@@ -341,7 +342,11 @@ TDialogContext TfMain::DialogContext(const QString &editedTag) const
     context.EditedTag = editedTag;
     context.BaseFolder = BaseFolder(ActiveEditor()->Filename(), m_openDir);
     context.LowerCaseFiles = m_lowerCaseFiles;
-    context.LinkHistory = ReadLinkHistory();
+    // While a project is current, the dialogs are offered its files instead of the history.
+    const QString project = CurrentProject();
+    const std::optional<QStringList> projectFiles = project.isEmpty() ? std::nullopt : LoadProjectFiles(project);
+    context.LinkHistory = projectFiles ? ProjectLinkList(*projectFiles, context.BaseFolder, m_lowerCaseFiles)
+                                       : ReadLinkHistory();
     context.ForceHexColor = m_forceHexColor;
     return context;
 }

@@ -81,6 +81,8 @@ public:
     bool PrintActiveTo(QPrinter &printer) { return m_documents->PrintActiveTo(printer); }
     void OpenFromCommandLine(const QString &argument) { m_documents->OpenFromCommandLine(argument); }
     void DropFiles(const QStringList &paths) { m_documents->DropFiles(paths); }
+    void ShowProjects() { m_documents->ShowProjects(); }
+    QString CurrentProject() const { return m_documents->CurrentProject(); }
     const TMRUList &MRU() const { return m_documents->MRU(); }
     QString OpenDialogFolder() const { return m_openDir; }
     void SetOpenDialogFolder(const QString &folder) { m_openDir = folder; }

@@ -1,6 +1,8 @@
 // The main window driven offscreen with its own settings: start-up, document commands,
 // toggles and closing. Message boxes, notices and file dialogs are answered by hooks.
+#include <QComboBox>
 #include <QFile>
+#include <QTimer>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -20,6 +22,8 @@
 #include "spelling/richspell.h"
 #include "spelling/sugdialog.h"
 #include "platform/configstore.h"
+#include "projects/projectfile.h"
+#include "projects/projectsdialog.h"
 #include "testsupport.h"
 
 // Reads back from the window what a stored setting changed.
@@ -67,6 +71,7 @@ private slots:
     void fullScreenKeepsShortcuts();
     void closingFullScreenWindowAsksToSave();
     void applicationNameStaysOutOfCaption();
+    void openingAProject();
 
 private:
     QString WriteFile(const QString &name, const QByteArray &bytes) { return m_files.Write(name, bytes); }
@@ -647,3 +652,58 @@ void TestMainWindow::applicationNameStaysOutOfCaption()
 
 QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"
+
+// The projects dialog shown from the menu and the button, driven once it is up.
+void TestMainWindow::openingAProject()
+{
+    m_main = new TfMain;
+    const QString folder = m_files.FilePath(QStringLiteral("projects/"));
+    QDir().mkpath(folder);
+    SetProjectDir(folder);
+    const QString b = WriteFile(QStringLiteral("pb.html"), "b"), a = WriteFile(QStringLiteral("pa.html"), "a");
+    QVERIFY(WriteProjectFile(folder + "site.pwp", {b, m_files.FilePath(QStringLiteral("gone.html")), a}).Written);
+    m_main->ActiveEditor()->InsertTags(QStringLiteral("y"), QString(), false);
+    bool stayed = false;
+    const auto open = [&stayed](int mode) {
+        QTimer::singleShot(0, [&stayed, mode] {
+            auto *dialog = qobject_cast<TfProjects *>(QApplication::activeModalWidget());
+            dialog->findChild<QComboBox *>(QStringLiteral("cboColorCoding"))->setCurrentIndex(mode);
+            dialog->OpenProject();
+            stayed = dialog->isVisible();
+            dialog->CloseClick();
+        });
+    };
+    Answer(mbCancel); // the modified document's question: nothing is closed
+    open(1);
+    m_main->Action(QStringLiteral("mnuFileProjects"))->trigger();
+    QVERIFY(stayed);
+    QCOMPARE(m_main->ActiveEditor()->Text(), QStringLiteral("y"));
+    QCOMPARE(int(m_main->ActiveEditor()->ColorCodeMode()), int(ccFull));
+    Answer(mbNo);
+    open(1);
+    m_main->Action(QStringLiteral("spdProjects"))->trigger();
+    QVERIFY(!stayed);
+    QCOMPARE(m_main->HTMLTab()->DocumentCount(), 2);
+    QCOMPARE(m_main->HTMLTab()->Editor(0)->Filename(), b);
+    QCOMPARE(m_main->HTMLTab()->Editor(1)->Filename(), a);
+    QCOMPARE(int(m_main->ActiveEditor()->ColorCodeMode()), int(ccMinimal));
+    QVERIFY(m_main->Action(QStringLiteral("mnuColorCoding1"))->isChecked());
+    QCOMPARE(m_main->CurrentProject(), folder + "site.pwp");
+    // The link dialogs are offered the project's files.
+    QCOMPARE(m_main->DialogContext().LinkHistory, (QStringList{"pb.html", "gone.html", "pa.html"}));
+    QVERIFY(m_main->CloseAll());
+    QCOMPARE(m_main->CurrentProject(), QString());
+    QCOMPARE(m_main->DialogContext().LinkHistory, ReadLinkHistory());
+    // Closing the dialog makes the selected project current; deleting it clears that.
+    QTimer::singleShot(0, [] { qobject_cast<TfProjects *>(QApplication::activeModalWidget())->CloseClick(); });
+    m_main->ShowProjects();
+    QCOMPARE(m_main->CurrentProject(), folder + "site.pwp");
+    Answer(mbYes);
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<TfProjects *>(QApplication::activeModalWidget());
+        dialog->DeleteProject();
+        dialog->CloseClick();
+    });
+    m_main->ShowProjects();
+    QCOMPARE(m_main->CurrentProject(), QString());
+}
