@@ -305,23 +305,7 @@ int main(int argc, char **argv)
     Out("    Pendwick (open + IsWordKnown)   %8.3f s  %12s words/s  (%lld unknown)\n", ours,
         Num(qint64(oursRate)).constData(), qlonglong(unknown));
 
-    double theirsRate = 0;
-    if (QStandardPaths::findExecutable(QStringLiteral("hunspell")).isEmpty()) {
-        Out("    hunspell not installed (scripts/setup-deps --bench); no comparison\n");
-    } else {
-        QProcess hunspell;
-        hunspell.setStandardOutputFile(QProcess::nullDevice());
-        timer.restart();
-        hunspell.start(QStringLiteral("hunspell"), {"-l", "-d", "en_US", textPath});
-        if (!hunspell.waitForFinished(-1) || hunspell.exitCode() != 0) {
-            Out("    hunspell -l -d en_US failed: %s\n", qPrintable(hunspell.errorString()));
-        } else {
-            const double theirs = double(timer.nsecsElapsed()) / 1e9;
-            theirsRate = words.size() / theirs;
-            Out("    hunspell -l -d en_US (process)  %8.3f s  %12s words/s\n", theirs,
-                Num(qint64(theirsRate)).constData());
-        }
-    }
+    const double theirsRate = HunspellListRate(textPath, double(words.size()));
     const double ratio = theirsRate > 0 ? oursRate / theirsRate : 0;
     if (theirsRate > 0)
         Out("    ratio                           %8.1f x\n", ratio);

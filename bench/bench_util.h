@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QLocale>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QWidget>
 #include <algorithm>
 #include <cstdarg>
@@ -72,6 +74,29 @@ inline void Record(const char *name, const QString &value, const char *target, b
 inline void RecordInfo(const char *name, const QString &value)
 {
     Figures().push_back({name, value.toStdString(), "(information)", true, true});
+}
+
+// Words per second of `hunspell -l -d en_US` over a text file, as a whole process, printed
+// as a row; 0 when hunspell is not installed or fails (said in the row).
+inline double HunspellListRate(const QString &textPath, double words)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("hunspell")).isEmpty()) {
+        Out("    hunspell not installed (scripts/setup-deps --bench); no comparison\n");
+        return 0;
+    }
+    QProcess hunspell;
+    hunspell.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    hunspell.start(QStringLiteral("hunspell"), {"-l", "-d", "en_US", textPath});
+    if (!hunspell.waitForFinished(-1) || hunspell.exitCode() != 0) {
+        Out("    hunspell -l -d en_US failed: %s\n", qPrintable(hunspell.errorString()));
+        return 0;
+    }
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    const double rate = words / seconds;
+    Out("    hunspell -l -d en_US (process)  %8.3f s  %12s words/s\n", seconds, Num(qint64(rate)).constData());
+    return rate;
 }
 
 inline void PrintFigures()
