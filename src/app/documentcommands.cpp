@@ -21,6 +21,8 @@
 #include "platform/messagebox.h"
 #include "projects/projectfile.h"
 #include "projects/projectsdialog.h"
+#include "tools/extreplacedialog.h"
+#include "app/windowlayout.h"
 
 TDocumentCommands::TDocumentCommands(TfMain &main) : QObject(&main), m_main(main) {}
 
@@ -359,4 +361,24 @@ void TDocumentCommands::ShowProjects()
     dialog.exec();
     if (!dialog.ProjectPath().isEmpty())
         m_currentProject = dialog.ProjectPath();
+}
+
+void TDocumentCommands::ShowExtendedReplace()
+{
+    if (!m_extReplace) {
+        TExtReplaceHost host;
+        TkrHTMLTab *tabs = m_main.HTMLTab();
+        host.DocumentCount = [tabs] { return tabs->DocumentCount(); };
+        host.Editor = [tabs](int i) { return tabs->Editor(i); };
+        host.FileName = [tabs](int i) { return tabs->FileName(i); };
+        host.ActiveIndex = [tabs] { return tabs->TabIndex(); };
+        host.SetActiveIndex = [tabs](int i) { tabs->SetTabIndex(i); };
+        host.Reload = [tabs](int i) { return tabs->Reload(i); };
+        host.PanelFolder = [this] { return m_main.Settings().InitialDir; };
+        host.CurrentProject = [this] { return m_currentProject; };
+        host.Progress = [this](const QString &caption, int percent) { m_main.Layout().ShowProgress(caption, percent); };
+        host.StatusText = [this](const QString &text) { m_main.ShowMessage(text.trimmed()); };
+        m_extReplace = new TfReplace(std::move(host), &m_main);
+    }
+    m_extReplace->Execute();
 }

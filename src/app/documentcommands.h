@@ -41,6 +41,8 @@ public:
     void DropFiles(const QStringList &paths);
     // The projects dialog; a project chosen in it becomes the current project.
     void ShowProjects();
+    // Search > Extended Replace: the dialog is made on first use and kept for the run.
+    void ShowExtendedReplace();
     // The file of the last project chosen in the projects dialog; empty when none. Close All
     // clears it.
     QString CurrentProject() const { return m_currentProject; }
@@ -57,4 +59,5 @@ private:
     TfMain &m_main;
     TMRUList m_mru;
     QString m_currentProject;
+    class TfReplace *m_extReplace = nullptr;
 };

@@ -82,6 +82,7 @@ public:
     void OpenFromCommandLine(const QString &argument) { m_documents->OpenFromCommandLine(argument); }
     void DropFiles(const QStringList &paths) { m_documents->DropFiles(paths); }
     void ShowProjects() { m_documents->ShowProjects(); }
+    void ShowExtendedReplace() { m_documents->ShowExtendedReplace(); }
     QString CurrentProject() const { return m_documents->CurrentProject(); }
     const TMRUList &MRU() const { return m_documents->MRU(); }
     QString OpenDialogFolder() const { return m_openDir; }

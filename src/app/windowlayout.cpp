@@ -363,11 +363,18 @@ void TWindowLayout::UpdateInsertMode()
 
 void TWindowLayout::Progress(int value)
 {
+    ShowProgress(m_main.ActiveEditor()->ProgressCaption(), value);
+}
+
+void TWindowLayout::ShowProgress(const QString &caption, int value)
+{
+    if (value < 0)
+        value = 100; // ends the display
     // A file being opened holds the event loop: what changes here is painted at once.
-    if (value <= 0) {
+    if (value == 0 || (value < 100 && prgProgress->isHidden())) {
         for (QLabel *l : staPanel)
             l->hide();
-        lblProgress->setText(m_main.ActiveEditor()->ProgressCaption());
+        lblProgress->setText(caption);
         lblProgress->show();
         prgProgress->setFixedWidth(std::max(50, m_main.width() - 106));
         prgProgress->setValue(0);
@@ -381,13 +388,15 @@ void TWindowLayout::Progress(int value)
         lblProgress->hide();
         for (QLabel *l : staPanel)
             l->show();
-    } else if (value != prgProgress->value()) {
-        prgProgress->setValue(value);
-        if (lblProgress->text() != m_main.ActiveEditor()->ProgressCaption()) {
-            lblProgress->setText(m_main.ActiveEditor()->ProgressCaption());
+    } else {
+        if (value != prgProgress->value()) {
+            prgProgress->setValue(value);
+            prgProgress->repaint();
+        }
+        if (lblProgress->text() != caption) {
+            lblProgress->setText(caption);
             lblProgress->repaint();
         }
-        prgProgress->repaint();
     }
 }
 

@@ -58,6 +58,8 @@ public:
     void UpdateInsertMode();
     // 0 shows the progress bar in place of the status panels, 100 puts them back.
     void Progress(int value);
+    // The progress display with a caption of its own; 100 or a negative value removes it.
+    void ShowProgress(const QString &caption, int value);
     void PaintNow(); // lays out and paints the status bar while the event loop is held
     void Resized();
     // The dropped-down quick table sizer goes on Escape or a click elsewhere; true when

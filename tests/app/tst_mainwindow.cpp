@@ -1,6 +1,10 @@
 // The main window driven offscreen with its own settings: start-up, document commands,
 // toggles and closing. Message boxes, notices and file dialogs are answered by hooks.
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QFile>
 #include <QTimer>
 #include <QPrinter>
@@ -24,6 +28,7 @@
 #include "platform/configstore.h"
 #include "projects/projectfile.h"
 #include "projects/projectsdialog.h"
+#include "tools/extreplacedialog.h"
 #include "testsupport.h"
 
 // Reads back from the window what a stored setting changed.
@@ -72,6 +77,7 @@ private slots:
     void closingFullScreenWindowAsksToSave();
     void applicationNameStaysOutOfCaption();
     void openingAProject();
+    void extendedReplace();
 
 private:
     QString WriteFile(const QString &name, const QByteArray &bytes) { return m_files.Write(name, bytes); }
@@ -651,6 +657,67 @@ void TestMainWindow::applicationNameStaysOutOfCaption()
 }
 
 QTEST_MAIN(TestMainWindow)
+// Extended Replace through the window: all open documents with one undo step each, then a
+// folder sweep that reloads an unmodified open copy and leaves a modified one alone.
+void TestMainWindow::extendedReplace()
+{
+    m_main = new TfMain;
+    TExtReplaceRequest asked;
+    TExtReplaceDialogHook::Set([&asked](TfReplace &dialog) {
+        dialog.memFind->setPlainText(asked.Find);
+        dialog.memReplace->setPlainText(asked.Replace);
+        (asked.Scope == rsFolder ? dialog.optWhere_Folder : dialog.optWhere_AllOpen)->setChecked(true);
+        dialog.txtFolder->setText(asked.Folder);
+        dialog.cmdReplace->click();
+        return true;
+    });
+    QString report;
+    TReplaceResultsHook::Set([&report](const QString &text) { report = text; });
+    const auto cleanup = qScopeGuard([] {
+        TExtReplaceDialogHook::Set(nullptr);
+        TReplaceResultsHook::Set(nullptr);
+    });
+    for (const char *name : {"ra.html", "rb.html", "rc.html"})
+        QVERIFY(m_main->OpenDocument(WriteFile(QString::fromLatin1(name), "old and old")));
+    m_main->HTMLTab()->SetTabIndex(1);
+    asked = {QStringLiteral("old"), QStringLiteral("new"), false, false, rsAllOpen, QString(), QString()};
+    m_main->Action(QStringLiteral("mnuSearchExtReplace"))->trigger();
+    QCOMPARE(m_main->HTMLTab()->TabIndex(), 1);
+    QVERIFY(report.startsWith(QStringLiteral("2 replacements made in \"%1\"\r\n").arg(m_files.FilePath("ra.html"))));
+    for (int i = 0; i < 3; ++i) {
+        TkrRichHTML *e = m_main->HTMLTab()->Editor(i);
+        QCOMPARE(e->Text(), QStringLiteral("new and new"));
+        QVERIFY(e->Modified());
+        e->Undo();
+        QCOMPARE(e->Text(), QStringLiteral("old and old"));
+        e->SetModified(false);
+    }
+
+    // The folder: ra.html open and modified, rb.html open and unmodified, rd.html not open.
+    WriteFile(QStringLiteral("sweep/rd.html"), "old");
+    const QString folder = m_files.FilePath(QStringLiteral("sweep"));
+    QVERIFY(QFile::copy(m_files.FilePath("ra.html"), folder + "/ra.html"));
+    QVERIFY(QFile::copy(m_files.FilePath("rb.html"), folder + "/rb.html"));
+    m_main->CloseAll();
+    QVERIFY(m_main->OpenDocument(folder + "/ra.html") && m_main->OpenDocument(folder + "/rb.html"));
+    TkrRichHTML *modified = m_main->HTMLTab()->Editor(0);
+    modified->InsertTags(QStringLiteral("mine "), QString(), false);
+    Answer(mbYes); // go ahead
+    Answer(mbYes); // reload
+    asked = {QStringLiteral("old"), QStringLiteral("new"), false, false, rsFolder, folder, QString()};
+    m_main->Action(QStringLiteral("spdExtReplace"))->trigger();
+    QCOMPARE(m_boxes.Boxes.size(), 2);
+    QCOMPARE(m_boxes.Boxes[0].Kind, mkWarning);
+    QCOMPARE(m_boxes.Boxes[0].Buttons, mbYes | mbNo);
+    QVERIFY(m_boxes.Boxes[0].Text.contains(QStringLiteral(", including one or more open documents,")));
+    QVERIFY(m_boxes.Boxes[0].Text.contains(QStringLiteral("5 occurrences were found in 3 of 3 files.")));
+    QCOMPARE(m_boxes.Boxes[1], (TShownBox{mkInformation, QStringLiteral("Reload affected documents?"), mbYes | mbNo}));
+    QVERIFY(report.contains(QStringLiteral("1 replacements made in \"%1/rd.html\"").arg(folder)));
+    QVERIFY(report.contains(QStringLiteral("\"%1/ra.html\" has unsaved changes and was not reloaded").arg(folder)));
+    QCOMPARE(modified->Text(), QStringLiteral("mine old and old"));
+    QCOMPARE(m_main->HTMLTab()->Editor(1)->Text(), QStringLiteral("new and new"));
+}
+
 #include "tst_mainwindow.moc"
 
 // The projects dialog shown from the menu and the button, driven once it is up.
