@@ -78,6 +78,13 @@ if [ -x "$bin_dir/bench_spell" ]; then
     "$bin_dir/bench_spell" /usr/share/dict/american-english
 fi
 
+# Extended Replace over a folder of 10,000 pages against sed -i.
+if [ -x "$bin_dir/bench_extreplace" ]; then
+    echo
+    "$python" "$gen" 20k > "$work/page-20k.html"
+    "$bin_dir/bench_extreplace" "$work/page-20k.html"
+fi
+
 # Spell checking the 10 MB page outside its tags against hunspell.
 if [ -x "$bin_dir/bench_spellcheck" ]; then
     echo
