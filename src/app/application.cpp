@@ -2,6 +2,9 @@
 
 #include <exception>
 
+#include "app/help.h"
+#include "platform/programfolder.h"
+
 namespace {
 std::function<void(const QString &)> &Handler()
 {
@@ -10,7 +13,12 @@ std::function<void(const QString &)> &Handler()
 }
 } // namespace
 
-TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    // Windows outside the main units open their help topics through the help window.
+    SetHelpTopicHandler(&ShowHelpTopic);
+}
 
 void TApplication::SetExceptionHandler(std::function<void(const QString &)> handler)
 {

@@ -137,7 +137,7 @@ const TActionRow Rows[] = {
     Item("mnuToolsQuickFont", "Quick &Font", "Ctrl+Shift+F", DO(m.OpenTagDialog(krFont, QString()))),
     Item("mnuToolsTableWizard", "&Table Wizard", "Ctrl+Shift+T", DO(m.OpenTagDialog(krTableWizard, QString()))),
     Item("mnuToolsFrameWizard", "Frame &Wizard", "Ctrl+Shift+W"),
-    Item("mnuToolsListEditor", "&List Editor", "Ctrl+Shift+L"),
+    Item("mnuToolsListEditor", "&List Editor", "Ctrl+Shift+L", DO(m.OpenTagDialog(krList, QString()))),
     Item("mnuToolsCommentEditor", "Co&mment Editor", "Ctrl+Shift+M", DO(m.OpenTagDialog(krComment, QString()))),
     Item("mnuToolsHREditor", "&Horizontal Rule Editor", "Ctrl+Shift+H", DO(m.OpenTagDialog(krHorzRule, QString()))),
     End(),

@@ -1,7 +1,10 @@
 #include "dialogs/elementdialogs.h"
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
+#include <QAbstractItemDelegate>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -10,11 +13,14 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QTextBlock>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -661,6 +667,216 @@ TTagResult TfMeta::Build() const
 std::optional<TTagResult> TfMeta::Execute(QWidget *parent, const TDialogContext &context)
 {
     TfMeta dialog(parent);
+    dialog.Open(context);
+    return RunTagDialog(dialog, context);
+}
+
+// ---- list
+
+TfList::TfList(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TfList"));
+    setWindowTitle(QStringLiteral("List"));
+    auto *layout = new QVBoxLayout(this);
+    auto *top = new QHBoxLayout;
+    auto *style = new QGroupBox(QStringLiteral("&List Style"), this);
+    style->setObjectName(QStringLiteral("grpListStyle"));
+    auto *styleLayout = new QVBoxLayout(style);
+    optList_Ord = new QRadioButton(QStringLiteral("Ordered"), style);
+    optList_Ord->setObjectName(QStringLiteral("optList_Ord"));
+    optList_Ord->setChecked(true);
+    optList_Unord = new QRadioButton(QStringLiteral("Unordered"), style);
+    optList_Unord->setObjectName(QStringLiteral("optList_Unord"));
+    styleLayout->addWidget(optList_Ord);
+    styleLayout->addWidget(optList_Unord);
+    top->addWidget(style);
+    auto *grid = new QGridLayout;
+    txtRows = TextBox(this, "txtRows", Digits);
+    txtRows->setText(QStringLiteral("1"));
+    AddRow(grid, 0, QStringLiteral("&Rows"), UpDown(this, txtRows, &updRowsUp, &updRowsDown, ListRowsMin, ListRowsMax, 1),
+           txtRows);
+    cmdClear = Button(this, "cmdClear", QStringLiteral("&Clear"));
+    grid->addWidget(cmdClear, 1, 1);
+    top->addLayout(grid);
+    layout->addLayout(top);
+    grdList = new QTableWidget(1, 1, this);
+    grdList->setObjectName(QStringLiteral("grdList"));
+    grdList->horizontalHeader()->hide();
+    grdList->horizontalHeader()->setStretchLastSection(true);
+    grdList->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdList->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    layout->addWidget(grdList, 1);
+    AddButtons(this, layout, &cmdOK, &cmdCancel);
+    // OK builds the text before the dialog closes.
+    disconnect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdOK, &QPushButton::clicked, this, &TfList::cmdOKClick);
+    connect(updRowsUp, &QToolButton::clicked, this, &TfList::ApplyRows);
+    connect(updRowsDown, &QToolButton::clicked, this, &TfList::ApplyRows);
+    connect(txtRows, &QLineEdit::editingFinished, this, [this] {
+        if (txtRows->text() != m_rowsShown)
+            ApplyRows();
+    });
+    connect(cmdClear, &QPushButton::clicked, this, &TfList::cmdClearClick);
+    m_rowsShown = txtRows->text();
+}
+
+void TfList::Open(const TDialogContext &)
+{
+    grdList->setCurrentCell(0, 0);
+}
+
+void TfList::CommitGridEdit() const
+{
+    const QModelIndex current = grdList->currentIndex();
+    if (QWidget *editor = current.isValid() ? grdList->indexWidget(current) : nullptr)
+        grdList->itemDelegateForIndex(current)->setModelData(editor, grdList->model(), current);
+}
+
+TListFields TfList::Fields() const
+{
+    CommitGridEdit();
+    TListFields f;
+    f.Ordered = !optList_Unord->isChecked();
+    f.Items.clear();
+    for (int row = 0; row < grdList->rowCount(); ++row) {
+        const QTableWidgetItem *item = grdList->item(row, 0);
+        f.Items << (item ? item->text() : QString());
+    }
+    return f;
+}
+
+void TfList::SetFields(const TListFields &f)
+{
+    (f.Ordered ? optList_Ord : optList_Unord)->setChecked(true);
+    grdList->clearContents();
+    grdList->setRowCount(std::max<int>(1, f.Items.size()));
+    for (int row = 0; row < f.Items.size(); ++row)
+        grdList->setItem(row, 0, new QTableWidgetItem(f.Items[row]));
+    txtRows->setText(QString::number(grdList->rowCount()));
+    m_rowsShown = txtRows->text();
+}
+
+void TfList::ApplyRows()
+{
+    grdList->setRowCount(ListRowCount(txtRows->text()));
+    m_rowsShown = txtRows->text();
+}
+
+void TfList::cmdClearClick()
+{
+    SetFields(TListFields());
+    grdList->setCurrentCell(0, 0);
+}
+
+void TfList::cmdOKClick()
+{
+    CommitGridEdit();
+    TWaitCursor wait;
+    QCoreApplication::processEvents();
+    m_text = BuildList(Fields());
+    accept();
+}
+
+TTagResult TfList::Build() const
+{
+    return m_text ? *m_text : BuildList(Fields());
+}
+
+std::optional<TTagResult> TfList::Execute(QWidget *parent, const TDialogContext &context)
+{
+    TfList dialog(parent);
+    dialog.Open(context);
+    return RunTagDialog(dialog, context);
+}
+
+// ---- form control
+
+TfFormElement::TfFormElement(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TfFormElement"));
+    setWindowTitle(QStringLiteral("Form Element"));
+    auto *layout = new QVBoxLayout(this);
+    auto *grid = new QGridLayout;
+    cboFormElement = ListBox(this, "cboFormElement", FormElementKindNames(), false);
+    AddRow(grid, 0, QStringLiteral("&Form Element"), cboFormElement);
+    txtName = TextBox(this, "txtName");
+    AddRow(grid, 1, QStringLiteral("Name"), txtName);
+    txtValue = TextBox(this, "txtValue");
+    lblValue = new QLabel(QStringLiteral("Value"), this);
+    lblValue->setObjectName(QStringLiteral("lblValue"));
+    lblValue->setBuddy(txtValue);
+    grid->addWidget(lblValue, 2, 0);
+    grid->addWidget(txtValue, 2, 1);
+    layout->addLayout(grid);
+
+    pnlVal = new QWidget(this);
+    pnlVal->setObjectName(QStringLiteral("pnlVal"));
+    auto *numbers = new QHBoxLayout(pnlVal);
+    numbers->setContentsMargins(0, 0, 0, 0);
+    const auto number = [this, numbers](const char *name, const char *label, QLabel **caption, QToolButton **up,
+                                        QToolButton **down) {
+        QLineEdit *box = TextBox(pnlVal, name, Digits);
+        box->setMaxLength(3);
+        *caption = new QLabel(pnlVal);
+        (*caption)->setObjectName(QString::fromLatin1(label));
+        QWidget *holder = UpDown(pnlVal, box, up, down, 0, 999, 1);
+        (*caption)->setBuddy(box);
+        numbers->addWidget(*caption);
+        numbers->addWidget(holder);
+        return std::pair{box, holder};
+    };
+    txtVal1 = number("txtVal1", "lblVal1", &lblVal1, &updVal1Up, &updVal1Down).first;
+    std::tie(txtVal2, pnlVal2) = number("txtVal2", "lblVal2", &lblVal2, &updVal2Up, &updVal2Down);
+    numbers->addStretch(1);
+    layout->addWidget(pnlVal);
+    AddButtons(this, layout, &cmdOK, &cmdCancel);
+    connect(cboFormElement, &QComboBox::activated, this, &TfFormElement::cboFormElementChange);
+    SetFields(TFormElementFields());
+}
+
+void TfFormElement::Open(const TDialogContext &)
+{
+    SetFields(FormElementFieldsFor(feText));
+}
+
+TFormElementFields TfFormElement::Fields() const
+{
+    return {TFormElementKind(std::max(0, cboFormElement->currentIndex())), txtName->text(), txtValue->text(),
+            txtVal1->text(), txtVal2->text()};
+}
+
+void TfFormElement::SetFields(const TFormElementFields &f)
+{
+    cboFormElement->setCurrentIndex(int(f.Kind));
+    txtName->setText(f.Name);
+    txtValue->setText(f.Value);
+    txtVal1->setText(f.Number1);
+    txtVal2->setText(f.Number2);
+    const TFormElementBoxes boxes = FormElementBoxes(f.Kind);
+    pnlVal->setVisible(boxes.Numbers);
+    lblVal1->setText(boxes.Label1);
+    lblVal2->setText(boxes.Label2);
+    lblVal2->setVisible(!boxes.Label2.isEmpty());
+    pnlVal2->setVisible(!boxes.Label2.isEmpty());
+    lblValue->setVisible(boxes.Value);
+    txtValue->setVisible(boxes.Value);
+}
+
+void TfFormElement::cboFormElementChange()
+{
+    SetFields(FormElementFieldsFor(TFormElementKind(std::max(0, cboFormElement->currentIndex()))));
+}
+
+TTagResult TfFormElement::Build() const
+{
+    return BuildFormElement(Fields());
+}
+
+std::optional<TTagResult> TfFormElement::Execute(QWidget *parent, const TDialogContext &context)
+{
+    TfFormElement dialog(parent);
     dialog.Open(context);
     return RunTagDialog(dialog, context);
 }

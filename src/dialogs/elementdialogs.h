@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "dialogs/elementtags.h"
+#include "dialogs/listformtags.h"
 
 class QCheckBox;
 class QComboBox;
@@ -13,11 +14,14 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
+class QTableWidget;
 class QToolButton;
 class TkrColorCombo;
 
-// The "Comment", "Anchor", "Font", "Body", "Horizontal Rule" and "META Editor" dialogs.
-// Each shows the fields of elementtags.h and reads them back; filling from a tag and
+// The "Comment", "Anchor", "Font", "Body", "Horizontal Rule", "META Editor", "List" and
+// "Form Element" dialogs. Each shows the fields of elementtags.h or listformtags.h and
+// reads them back; filling from a tag and
 // building the markup happen there. Every one opens through Execute, for a new element or
 // on an edited tag (edit mode), and returns nothing when cancelled.
 
@@ -195,4 +199,73 @@ public:
 
 private:
     TDialogContext m_context;
+};
+
+// A whole list, one grid row per item. New lists only.
+class TfList : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TfList(QWidget *parent = nullptr);
+    void Open(const TDialogContext &context);
+    // The items of every grid row, an item still being typed included.
+    TListFields Fields() const;
+    void SetFields(const TListFields &fields);
+    // The grid's row count from the Rows box.
+    void ApplyRows();
+    // Empties every item, leaves one row, selected, and Rows "1".
+    void cmdClearClick();
+    // The text built when OK was pressed, else built now.
+    TTagResult Build() const;
+    static std::optional<TTagResult> Execute(QWidget *parent, const TDialogContext &context);
+
+    QRadioButton *optList_Ord = nullptr;
+    QRadioButton *optList_Unord = nullptr;
+    QLineEdit *txtRows = nullptr;
+    QToolButton *updRowsUp = nullptr;
+    QToolButton *updRowsDown = nullptr;
+    QTableWidget *grdList = nullptr;
+    QPushButton *cmdClear = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+
+private:
+    void cmdOKClick();
+    void CommitGridEdit() const;
+    QString m_rowsShown;              // the Rows text the grid was last sized for
+    std::optional<TTagResult> m_text; // built on OK, kept while the dialog lives
+};
+
+// One form control: its kind, name, value and the numbers of its kind. New controls only.
+class TfFormElement : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TfFormElement(QWidget *parent = nullptr);
+    void Open(const TDialogContext &context);
+    TFormElementFields Fields() const;
+    void SetFields(const TFormElementFields &fields);
+    // A kind chosen in the list: fields emptied, numbers "0", boxes arranged for it.
+    void cboFormElementChange();
+    TTagResult Build() const;
+    static std::optional<TTagResult> Execute(QWidget *parent, const TDialogContext &context);
+
+    QComboBox *cboFormElement = nullptr;
+    QLineEdit *txtName = nullptr;
+    QLabel *lblValue = nullptr;
+    QLineEdit *txtValue = nullptr;
+    QWidget *pnlVal = nullptr;
+    QLabel *lblVal1 = nullptr;
+    QLineEdit *txtVal1 = nullptr;
+    QToolButton *updVal1Up = nullptr;
+    QToolButton *updVal1Down = nullptr;
+    QLabel *lblVal2 = nullptr;
+    QWidget *pnlVal2 = nullptr;       // the second number with its up-down
+    QLineEdit *txtVal2 = nullptr;
+    QToolButton *updVal2Up = nullptr;
+    QToolButton *updVal2Down = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
 };

@@ -70,6 +70,8 @@ TTagDialogRegistry AllDialogs()
     r.Register(krHorzRule, &TfHorzRule::Execute);
     r.Register(tkMeta, &TfMeta::Execute);
     r.Register(krMeta, &TfMeta::Execute);
+    r.Register(krList, &TfList::Execute);
+    r.Register(krFormElement, &TfFormElement::Execute);
     return r;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/programfolder.h"
 
+#include <utility>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -64,4 +66,25 @@ QString HelpTopicFile(const QString &helpFolder, int topic)
     if (QFileInfo(contents).isFile())
         return contents;
     return QString();
+}
+
+namespace {
+
+THelpTopicHandler &HelpTopicHandler()
+{
+    static THelpTopicHandler handler;
+    return handler;
+}
+
+} // namespace
+
+void SetHelpTopicHandler(THelpTopicHandler handler)
+{
+    HelpTopicHandler() = std::move(handler);
+}
+
+void RequestHelpTopic(int topic, QWidget *parent)
+{
+    if (HelpTopicHandler())
+        HelpTopicHandler()(topic, parent);
 }

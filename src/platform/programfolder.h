@@ -1,6 +1,10 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
+
+class QWidget;
 
 // The folder the running program lives in, with a trailing "/". Its data files (help
 // pages, images, the default template) are installed beside it.
@@ -25,3 +29,9 @@ QString UserDataFolder();
 // (topics are numbered from 1; 0 asks for the contents), else the contents page helpFolder + "contents.html" when that exists, else an empty
 // text (there is no help to show).
 QString HelpTopicFile(const QString &helpFolder, int topic);
+
+// How a window outside the program's own units asks for a help topic (F1): the help
+// window registers itself as the handler at start-up; while none is set nothing happens.
+using THelpTopicHandler = std::function<void(int topic, QWidget *parent)>;
+void SetHelpTopicHandler(THelpTopicHandler handler);
+void RequestHelpTopic(int topic, QWidget *parent);

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
 
@@ -27,6 +29,9 @@ private slots:
     void anchorEditAndBrowse();
     void bodyPreviewAndBrowse();
     void commentSelectsAll();
+    void listGrid();
+    void formElementBoxes_data();
+    void formElementBoxes();
 
 private:
     std::unique_ptr<QTemporaryDir> m_config;
@@ -46,6 +51,10 @@ void TestElementDialogs::keysAndUpDowns_data()
     QTest::newRow("rule size stops at 0") << "rule size" << "2" << "" << -1 << "0";
     QTest::newRow("rule width takes %") << "rule width" << "" << "50%px" << 0 << "50%";
     QTest::newRow("rule width stops at 999") << "rule width" << "998" << "" << 2 << "999";
+    QTest::newRow("form number: digits, at most 3") << "form number" << "" << "12a34" << 0 << "123";
+    QTest::newRow("form number stops at 0") << "form number" << "1" << "" << -2 << "0";
+    QTest::newRow("list rows stop at 99") << "list rows" << "98" << "" << 3 << "99";
+    QTest::newRow("list rows stop at 1") << "list rows" << "2x" << "" << -3 << "1";
 }
 
 void TestElementDialogs::keysAndUpDowns()
@@ -57,7 +66,10 @@ void TestElementDialogs::keysAndUpDowns()
     QFETCH(QString, expected);
     TfFont font;
     TfHorzRule rule;
-    QLineEdit *edit = box == "font size" ? font.txtSize : box == "rule size" ? rule.txtSize : rule.txtWidth;
+    TfFormElement form;
+    TfList list;
+    QLineEdit *edit = box == "font size" ? font.txtSize : box == "rule size" ? rule.txtSize
+                      : box == "form number" ? form.txtVal2 : box == "list rows" ? list.txtRows : rule.txtWidth;
     QWidget *dialog = edit->window();
     QToolButton *up = dialog->findChild<QToolButton *>("upd" + edit->objectName().mid(3) + "Up");
     QToolButton *down = dialog->findChild<QToolButton *>("upd" + edit->objectName().mid(3) + "Down");
@@ -162,6 +174,78 @@ void TestElementDialogs::commentSelectsAll()
     QTest::keyClick(dialog.memComment, Qt::Key_Escape);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(!dialog.isVisible());
+}
+
+void TestElementDialogs::listGrid()
+{
+    TfList dialog;
+    dialog.Open(TDialogContext());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(dialog.txtRows->text(), QStringLiteral("1"));
+    QVERIFY(dialog.optList_Ord->isChecked());
+    // Leaving the Rows box after a change sizes the grid, and so does a click on its up-down.
+    dialog.txtRows->setFocus();
+    dialog.txtRows->setText(QStringLiteral("5"));
+    dialog.grdList->setFocus();
+    QTRY_COMPARE(dialog.grdList->rowCount(), 5);
+    dialog.txtRows->setText(QStringLiteral("2"));
+    dialog.updRowsUp->click();
+    QCOMPARE(dialog.grdList->rowCount(), 3);
+    dialog.grdList->setItem(0, 0, new QTableWidgetItem(QStringLiteral("One")));
+    // The last item is still being typed when OK is pressed.
+    const QModelIndex last = dialog.grdList->model()->index(2, 0);
+    dialog.grdList->setCurrentIndex(last);
+    dialog.grdList->edit(last);
+    QVERIFY(dialog.grdList->indexWidget(last));
+    QTest::keyClicks(dialog.grdList->indexWidget(last), QStringLiteral("Three"));
+    dialog.optList_Unord->setChecked(true);
+    dialog.cmdOK->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.Build().StartText, QStringLiteral("<UL>\r\n\t<LI>One\r\n\t<LI>\r\n\t<LI>Three\r\n</UL>"));
+    // Clear leaves one empty row.
+    dialog.cmdClear->click();
+    QCOMPARE(dialog.grdList->rowCount(), 1);
+    QCOMPARE(dialog.txtRows->text(), QStringLiteral("1"));
+    QCOMPARE(dialog.grdList->currentRow(), 0);
+    QCOMPARE(dialog.Fields().Items, QStringList{QString()});
+}
+
+void TestElementDialogs::formElementBoxes_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("label1");   // empty: no number panel
+    QTest::addColumn<QString>("label2");   // empty: no second number
+    QTest::addColumn<bool>("value");
+    QTest::newRow("Text") << "Text" << "Size" << "Max Len" << true;
+    QTest::newRow("Text Area") << "Text Area" << "Rows" << "Cols" << true;
+    QTest::newRow("Select List") << "Select List" << "Rows" << "" << false;
+    QTest::newRow("Checkbox") << "Checkbox" << "" << "" << true;
+}
+
+void TestElementDialogs::formElementBoxes()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, label1);
+    QFETCH(QString, label2);
+    QFETCH(bool, value);
+    TfFormElement dialog;
+    dialog.Open(TDialogContext());
+    QCOMPARE(dialog.cboFormElement->currentText(), QStringLiteral("Text"));
+    QCOMPARE(dialog.cboFormElement->count(), 8);
+    dialog.txtName->setText(QStringLiteral("n"));
+    dialog.txtValue->setText(QStringLiteral("v"));
+    dialog.txtVal1->setText(QStringLiteral("7"));
+    dialog.cboFormElement->setCurrentText(kind);
+    emit dialog.cboFormElement->activated(dialog.cboFormElement->currentIndex());
+    QCOMPARE(dialog.Fields(), FormElementFieldsFor(TFormElementKind(dialog.cboFormElement->currentIndex())));
+    QCOMPARE(dialog.pnlVal->isHidden(), label1.isEmpty());
+    if (!label1.isEmpty())
+        QCOMPARE(dialog.lblVal1->text(), label1);
+    QCOMPARE(dialog.lblVal2->isHidden() || dialog.pnlVal2->isHidden(), label2.isEmpty());
+    if (!label2.isEmpty())
+        QCOMPARE(dialog.lblVal2->text(), label2);
+    QCOMPARE(!dialog.txtValue->isHidden() && !dialog.lblValue->isHidden(), value);
 }
 
 QTEST_MAIN(TestElementDialogs)

@@ -66,7 +66,9 @@ void TestTagDialogs::registered_data()
     QTest::newRow("body button") << -1 << int(krBody) << "" << true << "<BODY>" << "\r\n\r\n\r\n</BODY>";
     QTest::newRow("quick rule button") << -1 << int(krHorzRule) << "" << true << "<HR>" << "";
     QTest::newRow("meta button") << -1 << int(krMeta) << "" << true << "<META>" << "";
-    QTest::newRow("list button: not built yet") << -1 << int(krList) << "" << false << "" << "";
+    QTest::newRow("list button") << -1 << int(krList) << "" << true << "<OL>\r\n\t<LI>\r\n</OL>" << "";
+    QTest::newRow("form element button") << -1 << int(krFormElement) << "" << true
+                                         << "<INPUT TYPE=\"TEXT\" NAME=\"\" VALUE=\"\">\r\n" << "";
     QTest::newRow("simple tag button: no dialog") << -1 << int(krSimpleTag) << "" << false << "" << "";
     QTest::newRow("image tag") << int(tkImage) << -1 << "<IMG SRC=\"a.gif\" ISMAP>" << true
                                << "<IMG SRC=\"a.gif\" ISMAP>" << "";

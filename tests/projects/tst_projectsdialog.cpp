@@ -1,10 +1,18 @@
 // The projects dialog offscreen: naming and saving projects, adding files, deleting
 // projects and opening one through a stand-in main window.
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
 
 #include "platform/configstore.h"
+#include "platform/programfolder.h"
+#include "projects/docproperties.h"
 #include "projects/projectfile.h"
 #include "projects/projectsdialog.h"
 #include "testsupport.h"
@@ -258,6 +266,40 @@ private slots:
         dialog.OpenProject();
         QCOMPARE(calls, (QStringList{"close all", "1", "b.html", "a.html"}));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    // The properties window shows what the file properties read (tst_fileproperties); here
+    // only its wiring: pages by kind, Copy URL, F1 and the hourglass.
+    void documentProperties()
+    {
+        int topic = 0;
+        SetHelpTopicHandler([&topic](int t, QWidget *) { topic = t; });
+        TfDocProperties window;
+        QCOMPARE(window.windowTitle(), "Properties");
+        window.ShowFileProperties(m_files->Write("p.html", "<a href=\"b.html\"><a href=\"a.html\"><img src=\"c.gif\">"));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(!window.pgProperties->isHidden());
+        QCOMPARE(window.lstLinks->count(), 2);
+        emit window.mnuPopupLinks->aboutToShow();
+        QVERIFY(!window.mnuPL_Copy->isEnabled());
+        window.pgProperties->setCurrentIndex(1);
+        window.lstDepend->setCurrentRow(0);
+        emit window.mnuPopupLinks->aboutToShow();
+        QVERIFY(window.mnuPL_Copy->isEnabled());
+        window.mnuPL_Copy->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), "c.gif");
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::keyClick(&window, Qt::Key_F1);
+        QCOMPARE(topic, DocPropertiesHelpTopic);
+        SetHelpTopicHandler(nullptr);
+        window.ShowFileProperties(m_files->Write("s.css", "x"));
+        QVERIFY(window.pgProperties->isHidden());
+        QCOMPARE(window.lblTitle->text(), QString());
+        // A missing file opens the window empty, without a message.
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        ShowDocumentProperties(nullptr, m_files->FilePath("gone.html"));
+        QVERIFY(m_boxes.Boxes.isEmpty());
     }
 };
 
