@@ -8,12 +8,28 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <cstring>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace Spell {
 
 const char DictionaryFormatNotice[] = "Pendwick dictionary format 1";
 
 namespace {
+
+// The device and inode of a file, or 0 where they cannot be read.
+quint64 FileIdentity(const QString &fileName)
+{
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (::stat(QFile::encodeName(fileName).constData(), &st) == 0)
+        return (quint64(st.st_dev) << 40) ^ quint64(st.st_ino);
+#else
+    Q_UNUSED(fileName);
+#endif
+    return 0;
+}
 
 constexpr std::uint8_t CodeBits = 0x3F;
 constexpr int CacheLines = 1024;
@@ -84,6 +100,7 @@ struct TSpellEngine::TDictionary {
     // replacement by another process.
     qint64 diskSize = -1;
     QDateTime diskModified;
+    quint64 diskIdentity = 0; // which file the name stood for: a replaced file is another
 };
 
 namespace {
@@ -232,6 +249,7 @@ bool TSpellEngine::ReopenUser(TDictionary &dictionary)
     dictionary.file = std::move(handle);
     dictionary.diskSize = info.size();
     dictionary.diskModified = info.lastModified();
+    dictionary.diskIdentity = FileIdentity(dictionary.fileName);
     dictionary.open = true;
     return true;
 }
@@ -434,8 +452,11 @@ void TSpellEngine::RefreshHeaders()
             continue;
         // Another process replaces the whole file when it adds a word: read the new one.
         const QFileInfo info(dictionary->fileName);
+        // A word added by another process changes neither size nor, within a millisecond,
+        // the time; the replaced file is another file, though.
         if (info.exists()
-            && (info.size() != dictionary->diskSize || info.lastModified() != dictionary->diskModified)) {
+            && (info.size() != dictionary->diskSize || info.lastModified() != dictionary->diskModified
+                || FileIdentity(dictionary->fileName) != dictionary->diskIdentity)) {
             ReopenUser(*dictionary);
             continue;
         }
