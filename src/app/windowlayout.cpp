@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/filepanel.h"
 #include "app/fullscreen.h"
 #include "app/htmltab.h"
 #include "app/mainactions.h"
@@ -80,6 +81,8 @@ void TWindowLayout::CreateWidgets()
     pnlDocList = new QWidget(splMain);
     pnlDocList->setObjectName(QStringLiteral("pnlDocList"));
     pnlDocList->setMinimumWidth(40);
+    pnlDocList->setMaximumWidth(600);
+    FilePanel = new TFilePanel(m_main, m_settings, pnlDocList);
     // The page control sits in a frame that also holds the rulers, so they stay beside
     // whichever page is showing.
     pnlPages = new QWidget(splMain);
@@ -105,6 +108,8 @@ void TWindowLayout::CreateWidgets()
     splMain->addWidget(pnlDocList);
     splMain->addWidget(pnlPages);
     splMain->setStretchFactor(1, 1);
+    splMain->setHandleWidth(4);
+    splMain->handle(1)->setObjectName(QStringLiteral("pnlSplitHorz"));
     column->addWidget(splMain, 1);
 
     ColorBar = new QWidget(central);
@@ -162,6 +167,7 @@ void TWindowLayout::ShowPlaced()
     m_main.Actions().Action(QStringLiteral("mnuOptionsColorBar"))->setChecked(m_settings.ColorBar);
     SetDocumentListVisible(m_settings.DocListVisible);
     splMain->setSizes({m_settings.DocListWidth, 10000});
+    FilePanel->ApplyGeometry();
     if (maximized)
         m_main.showMaximized();
     else
@@ -183,6 +189,8 @@ void TWindowLayout::KeepPlacement()
     const QList<int> sizes = splMain->sizes();
     if (m_settings.DocListVisible && !sizes.isEmpty())
         m_settings.DocListWidth = sizes.first();
+    if (m_settings.DocListVisible)
+        FilePanel->KeepGeometry();
 }
 
 // ---- Toolbars and panels ----
@@ -361,13 +369,14 @@ void TWindowLayout::UpdateInsertMode()
     staPanel[2]->setText(m_main.ActiveEditor()->OverwriteMode() ? QStringLiteral("Overwrite") : QStringLiteral("Insert"));
 }
 
-void TWindowLayout::Progress(int value)
+void TWindowLayout::Progress(int value, const QString &caption)
 {
+    const QString text = caption.isEmpty() ? m_main.ActiveEditor()->ProgressCaption() : caption;
     // A file being opened holds the event loop: what changes here is painted at once.
     if (value <= 0) {
         for (QLabel *l : staPanel)
             l->hide();
-        lblProgress->setText(m_main.ActiveEditor()->ProgressCaption());
+        lblProgress->setText(text);
         lblProgress->show();
         prgProgress->setFixedWidth(std::max(50, m_main.width() - 106));
         prgProgress->setValue(0);
@@ -383,8 +392,8 @@ void TWindowLayout::Progress(int value)
             l->show();
     } else if (value != prgProgress->value()) {
         prgProgress->setValue(value);
-        if (lblProgress->text() != m_main.ActiveEditor()->ProgressCaption()) {
-            lblProgress->setText(m_main.ActiveEditor()->ProgressCaption());
+        if (lblProgress->text() != text) {
+            lblProgress->setText(text);
             lblProgress->repaint();
         }
         prgProgress->repaint();

@@ -16,6 +16,7 @@ class QTextBrowser;
 class QToolBar;
 class QWidget;
 class TfFullScreen;
+class TFilePanel;
 class TfMain;
 class TkrHTMLTab;
 class TkrRuler;
@@ -56,8 +57,9 @@ public:
     QString StatusPanelText(int panel) const;
     void UpdateCaretPosition();
     void UpdateInsertMode();
-    // 0 shows the progress bar in place of the status panels, 100 puts them back.
-    void Progress(int value);
+    // 0 shows the progress bar in place of the status panels, 100 puts them back. The
+    // caption is the active document's unless one is given.
+    void Progress(int value, const QString &caption = QString());
     void PaintNow(); // lays out and paints the status bar while the event loop is held
     void Resized();
     // The dropped-down quick table sizer goes on Escape or a click elsewhere; true when
@@ -74,6 +76,7 @@ public:
     QWidget *sepMenu = nullptr;
     QSplitter *splMain = nullptr;
     QWidget *pnlDocList = nullptr;
+    TFilePanel *FilePanel = nullptr;
     QWidget *pnlPages = nullptr;
     QTabWidget *pgHTML = nullptr;
     QWidget *pageEdit = nullptr;
