@@ -90,3 +90,10 @@ if [ -x "$bin_dir/bench_spellcheck" ]; then
     echo
     "$bin_dir/bench_spellcheck" "$work/page-10M.html"
 fi
+
+# The file panel listing 10,000 pages and 2,000 pictures.
+if [ -x "$bin_dir/bench_filelist" ]; then
+    echo
+    "$python" "$here/make-filelist-folder.py" "$work/filelist"
+    "$bin_dir/bench_filelist" "$work/filelist"
+fi

@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QTextDocument>
 
+#include "app/filepanel.h"
 #include "app/htmltab.h"
 #include "app/mainsettings.h"
 #include "app/mainwindow.h"
@@ -134,12 +135,8 @@ bool TDocumentCommands::OpenDocument(const QString &fileName)
         MessageBox(mkError, QStringLiteral("File not found."), mbOK, &m_main);
         return false;
     }
-    const int open = tabs->IndexOfFile(f);
-    if (open >= 0) {
-        m_main.ShowOneTimeNotice(2);
-        tabs->SetTabIndex(open);
+    if (ActivateIfOpen(f))
         return true;
-    }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = tabs->AddDocument(QFileInfo(f).absoluteFilePath(), ActiveMode(), ActiveWrap());
     QGuiApplication::restoreOverrideCursor();
@@ -155,7 +152,34 @@ bool TDocumentCommands::OpenDocument(const QString &fileName)
         RefreshMRUMenu();
     m_main.UpdateCaption();
     m_main.RefreshForActiveDocument();
+    m_main.FilePanel().ShowFolderOfFile(QFileInfo(f).absoluteFilePath());
     return true;
+}
+
+bool TDocumentCommands::ActivateIfOpen(const QString &fileName)
+{
+    const int open = m_main.HTMLTab()->IndexOfFile(fileName);
+    if (open < 0)
+        return false;
+    m_main.ShowOneTimeNotice(2);
+    m_main.HTMLTab()->SetTabIndex(open);
+    return true;
+}
+
+void TDocumentCommands::EditFile(const QString &fileName)
+{
+    if (ActivateIfOpen(fileName))
+        return;
+    TkrHTMLTab *tabs = m_main.HTMLTab();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = tabs->AddDocument(QFileInfo(fileName).absoluteFilePath(), ActiveMode(), ActiveWrap());
+    QGuiApplication::restoreOverrideCursor();
+    if (!ok) {
+        MessageBox(mkError, tabs->LastError(), mbOK, &m_main);
+        return;
+    }
+    m_main.ActiveEditor()->SetModified(false);
+    DocumentsChanged();
 }
 
 void TDocumentCommands::InsertDocument(const QString &fileName)
@@ -184,6 +208,7 @@ bool TDocumentCommands::SaveActive()
     }
     e->SetModified(false);
     m_main.Actions().EnableSave(false);
+    m_main.FilePanel().RefreshIfTitleChanged(e->Filename());
     return true;
 }
 
@@ -207,6 +232,7 @@ bool TDocumentCommands::SaveAsActive()
     m_main.UpdateCaption();
     e->SetModified(false);
     m_main.Actions().EnableSave(false);
+    m_main.FilePanel().ShowFolderOfFile(f);
     return true;
 }
 
@@ -272,8 +298,11 @@ void TDocumentCommands::ExportUnix()
     // The text as it stands with CR LF line ends as LF; the document keeps its name and state.
     TTextFileFormat format = UnixLineEnds(m_main.ActiveEditor()->SaveFormat());
     QString error;
-    if (!WriteTextFile(f, m_main.ActiveEditor()->Text(), format, error))
+    if (!WriteTextFile(f, m_main.ActiveEditor()->Text(), format, error)) {
         m_main.HandleException(error);
+        return;
+    }
+    m_main.FilePanel().Refresh();
 }
 
 void TDocumentCommands::PrintActive()

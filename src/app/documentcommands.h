@@ -26,6 +26,9 @@ public:
     void NewDocument();
     void NewFromTemplate(const QString &templateFile);
     bool OpenDocument(const QString &fileName = QString());
+    // A file of the file panel in a tab: brought to the front when it is open already,
+    // otherwise added without entering the recently-used list.
+    void EditFile(const QString &fileName);
     void InsertDocument(const QString &fileName = QString());
     bool SaveActive();
     bool SaveAsActive();
@@ -50,6 +53,8 @@ public:
 
 private:
     void RefreshMRUMenu();
+    // Open's check: a file already open has its tab brought to the front, after the notice.
+    bool ActivateIfOpen(const QString &fileName);
     // After a document came or went: pop-up menus, caption, menus' state.
     void DocumentsChanged();
     QString Filter() const;

@@ -10,6 +10,7 @@
 
 #include "app/about.h"
 #include "app/editcommands.h"
+#include "app/filepanel.h"
 #include "app/help.h"
 #include "app/mainwindow.h"
 #include "app/mrulist.h"
@@ -198,9 +199,9 @@ const TActionRow Rows[] = {
     Separator(),
     Check("mnuOptionsDocList", "Document &List", nullptr, DO(m.SetDocumentListVisible(!m.DocumentListVisible()))),
     Check("mnuOptionsListImages", "Include &Image Files in Document List", nullptr,
-          DO(m.Settings().ListImages = !m.Settings().ListImages)),
+          DO(m.FilePanel().SetListImages(!m.Settings().ListImages))),
     Check("mnuOptionsListMultimedia", "Include &Multimedia Files in Document List", nullptr,
-          DO(m.Settings().ListMultimedia = !m.Settings().ListMultimedia)),
+          DO(m.FilePanel().SetListMultimedia(!m.Settings().ListMultimedia))),
     Separator(),
     Item("mnuOptionsSettings", "&Settings..."),
     End(),
@@ -274,6 +275,28 @@ const TActionRow Rows[] = {
     Check("mnuBrowseFullScreen", "Full &Screen", nullptr, DO(m.SetFullScreen(!m.FullScreen()))),
     Check("mnuBrowseRulers", "Ru&lers", nullptr, DO(m.SetRulersVisible(!m.RulersVisible()))),
     Item("mnuBrowseSettings", "Settings..."),
+    End(),
+
+    // The file panel's pop-up menus; "Pu&blish..." is wired by publishing.
+    Popup("mnuPopupFileItem"),
+    Item("mnuPopupFileEdit", "&Edit", nullptr, DO(m.FilePanel().EditSelected())),
+    Item("mnuPopupFileInsertTag", "Insert &Tag...", nullptr, DO(m.FilePanel().InsertTagForSelected())),
+    Item("mnuPopupFileCopy", "&Copy", nullptr, DO(m.FilePanel().CopySelected())),
+    Item("mnuPopupFileDelete", "&Delete", nullptr, DO(m.FilePanel().DeleteSelected())),
+    Item("mnuPopupFileRename", "&Rename", "F2", DO(m.FilePanel().RenameSelected())),
+    Separator(),
+    Check("mnuPopupFileListImages", "Include &Images", nullptr,
+          DO(m.FilePanel().SetListImages(!m.Settings().ListImages))),
+    Check("mnuPopupFileListMultimedia", "Include Multimedia", nullptr,
+          DO(m.FilePanel().SetListMultimedia(!m.Settings().ListMultimedia))),
+    Item("mnuPopupFileRefresh", "Refresh", "F5", DO(m.FilePanel().Refresh())),
+    Separator(),
+    Item("mnuPopupFilePublish", "Pu&blish..."),
+    Item("mnuPopupFileProperties", "&Properties...", nullptr, DO(m.FilePanel().ShowProperties())),
+    End(),
+
+    Popup("mnuPopupDir"),
+    Item("mnuPopupDirRefresh", "Refresh", nullptr, DO(m.FilePanel().RefreshTree())),
     End(),
 
     Popup("mnuPopupToolbar"),

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 
 #include "app/application.h"
+#include "app/filepanel.h"
 #include "app/htmltab.h"
 #include "app/messagedialog.h"
 #include "app/preview.h"
@@ -71,8 +72,10 @@ TfMain::TfMain(QWidget *parent) : QMainWindow(parent)
     SetLowerCaseTags(m_settings.LowerCaseTags);
     m_forceHexColor = m_settings.ForceHexColor;
     m_preview->ApplySettings(m_settings);
-    m_actions->SetChecked({QStringLiteral("mnuOptionsListImages")}, m_settings.ListImages);
-    m_actions->SetChecked({QStringLiteral("mnuOptionsListMultimedia")}, m_settings.ListMultimedia);
+    m_actions->SetChecked({QStringLiteral("mnuOptionsListImages"), QStringLiteral("mnuPopupFileListImages")},
+                          m_settings.ListImages);
+    m_actions->SetChecked({QStringLiteral("mnuOptionsListMultimedia"), QStringLiteral("mnuPopupFileListMultimedia")},
+                          m_settings.ListMultimedia);
     // The speedbar's pages and custom bars (the application bar and the colour bar are
     // prepared by their own code), then the toolbars' visibilities and layout.
     Speedbar()->Setup();
@@ -161,9 +164,14 @@ void TfMain::ShowSequence()
         m_openDir = folder;
     } else {
         m_openDir = ProgramFolder();
-        m_settings.InitialDir = ProgramFolder();
-        m_settings.SaveValue(&TMainSettings::InitialDir);
     }
+    // The file panel shows the folder, or the current one, and rewrites "InitialDir".
+    FilePanel().ShowInitialFolder();
+}
+
+QString TfMain::FilePanelFolder() const
+{
+    return FilePanel().Folder();
 }
 
 void TfMain::closeEvent(QCloseEvent *e)
@@ -172,6 +180,7 @@ void TfMain::closeEvent(QCloseEvent *e)
         e->ignore();
         return;
     }
+    FilePanel().StopListing();
     try {
         Preview::TemporaryPreviews().DeleteAll();
         m_layout->KeepPlacement();
@@ -340,7 +349,7 @@ TDialogContext TfMain::DialogContext(const QString &editedTag) const
 {
     TDialogContext context;
     context.EditedTag = editedTag;
-    context.BaseFolder = BaseFolder(ActiveEditor()->Filename(), m_openDir);
+    context.BaseFolder = BaseFolder(ActiveEditor()->Filename(), FilePanelFolder());
     context.LowerCaseFiles = m_lowerCaseFiles;
     // While a project is current, the dialogs are offered its files instead of the history.
     const QString project = CurrentProject();

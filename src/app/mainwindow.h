@@ -22,6 +22,7 @@ class TkrRichHTML;
 class TkrSpeedbar;
 class TkrTableSizer;
 class TFindDialog;
+class TFilePanel;
 class TReplaceDialog;
 namespace Spell {
 class TRichSpell;
@@ -49,6 +50,9 @@ public:
     TDocumentCommands &Documents() const { return *m_documents; }
     TEditCommands &Edits() const { return *m_edits; }
     TPreviewPage &PreviewPage() const { return *m_preview; }
+    TFilePanel &FilePanel() const { return *m_layout->FilePanel; }
+    // The folder the file panel shows: an untitled document's base folder.
+    QString FilePanelFolder() const;
 
     // Status panel 1: " " + text, or " Ready." for none.
     void ShowMessage(const QString &text = QString()) { m_layout->ShowMessage(text); }

@@ -66,7 +66,7 @@ void TPreviewPage::ShowInViewer()
     m_viewerBusy = true;
     // Relative references resolve against the document's folder (or the Open dialog's).
     const QString file = m_main.ActiveEditor()->Filename();
-    const QString folder = file.isEmpty() ? m_main.OpenDialogFolder() : QFileInfo(file).absolutePath();
+    const QString folder = file.isEmpty() ? m_main.FilePanelFolder() : QFileInfo(file).absolutePath();
     htmlView->document()->setBaseUrl(QUrl::fromLocalFile(folder + u'/'));
     htmlView->setSearchPaths({folder});
     htmlView->setHtml(m_main.ActiveEditor()->Text());
@@ -139,7 +139,7 @@ bool TPreviewPage::LaunchBrowser(const QString &browserPath)
             return false;
         break;
     case Preview::LaunchAction::SendTemporaryCopy:
-        file = Preview::TemporaryPreviews().Create(file, m_main.OpenDialogFolder(), e->Text(), e->SaveFormat());
+        file = Preview::TemporaryPreviews().Create(file, m_main.FilePanelFolder(), e->Text(), e->SaveFormat());
         if (file.isEmpty()) {
             MessageBox(mkError, QStringLiteral("Unable to write a temporary copy of the document."), mbOK, &m_main);
             return false;

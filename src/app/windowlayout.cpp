@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/filepanel.h"
 #include "app/fullscreen.h"
 #include "app/htmltab.h"
 #include "app/mainactions.h"
@@ -80,6 +81,8 @@ void TWindowLayout::CreateWidgets()
     pnlDocList = new QWidget(splMain);
     pnlDocList->setObjectName(QStringLiteral("pnlDocList"));
     pnlDocList->setMinimumWidth(40);
+    pnlDocList->setMaximumWidth(600);
+    FilePanel = new TFilePanel(m_main, m_settings, pnlDocList);
     // The page control sits in a frame that also holds the rulers, so they stay beside
     // whichever page is showing.
     pnlPages = new QWidget(splMain);
@@ -105,6 +108,8 @@ void TWindowLayout::CreateWidgets()
     splMain->addWidget(pnlDocList);
     splMain->addWidget(pnlPages);
     splMain->setStretchFactor(1, 1);
+    splMain->setHandleWidth(4);
+    splMain->handle(1)->setObjectName(QStringLiteral("pnlSplitHorz"));
     column->addWidget(splMain, 1);
 
     ColorBar = new QWidget(central);
@@ -162,6 +167,7 @@ void TWindowLayout::ShowPlaced()
     m_main.Actions().Action(QStringLiteral("mnuOptionsColorBar"))->setChecked(m_settings.ColorBar);
     SetDocumentListVisible(m_settings.DocListVisible);
     splMain->setSizes({m_settings.DocListWidth, 10000});
+    FilePanel->ApplyGeometry();
     if (maximized)
         m_main.showMaximized();
     else
@@ -183,6 +189,8 @@ void TWindowLayout::KeepPlacement()
     const QList<int> sizes = splMain->sizes();
     if (m_settings.DocListVisible && !sizes.isEmpty())
         m_settings.DocListWidth = sizes.first();
+    if (m_settings.DocListVisible)
+        FilePanel->KeepGeometry();
 }
 
 // ---- Toolbars and panels ----
@@ -361,7 +369,7 @@ void TWindowLayout::UpdateInsertMode()
     staPanel[2]->setText(m_main.ActiveEditor()->OverwriteMode() ? QStringLiteral("Overwrite") : QStringLiteral("Insert"));
 }
 
-void TWindowLayout::Progress(int value)
+void TWindowLayout::Progress(int value, const QString &caption)
 {
     ShowProgress(m_main.ActiveEditor()->ProgressCaption(), value);
 }

@@ -16,6 +16,7 @@ class QTextBrowser;
 class QToolBar;
 class QWidget;
 class TfFullScreen;
+class TFilePanel;
 class TfMain;
 class TkrHTMLTab;
 class TkrRuler;
@@ -56,8 +57,9 @@ public:
     QString StatusPanelText(int panel) const;
     void UpdateCaretPosition();
     void UpdateInsertMode();
-    // 0 shows the progress bar in place of the status panels, 100 puts them back.
-    void Progress(int value);
+    // 0 shows the progress bar in place of the status panels, 100 puts them back. The
+    // caption is the active document's unless one is given.
+    void Progress(int value, const QString &caption = QString());
     // The progress display with a caption of its own; 100 or a negative value removes it.
     void ShowProgress(const QString &caption, int value);
     void PaintNow(); // lays out and paints the status bar while the event loop is held
@@ -76,6 +78,7 @@ public:
     QWidget *sepMenu = nullptr;
     QSplitter *splMain = nullptr;
     QWidget *pnlDocList = nullptr;
+    TFilePanel *FilePanel = nullptr;
     QWidget *pnlPages = nullptr;
     QTabWidget *pgHTML = nullptr;
     QWidget *pageEdit = nullptr;

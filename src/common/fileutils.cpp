@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSet>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include "common/htmlextensions.h"
@@ -39,8 +39,14 @@ QStringList ListFiles(const QString &folder, const QString &masks)
     QString base = folder;
     if (!base.endsWith(u'/') && !base.endsWith(u'\\'))
         base += u'/';
-    const QDir dir(folder);
-    QSet<QString> seen;
+    // Each mask either a plain "*.ext" (compared as a suffix, which is what nearly every
+    // mask is) or a wildcard pattern.
+    struct TMask
+    {
+        QString Suffix;
+        QRegularExpression Pattern;
+    };
+    QList<TMask> matchers;
     for (QString mask : masks.split(u'|', Qt::SkipEmptyParts)) {
         mask = mask.trimmed();
         if (mask.isEmpty())
@@ -48,17 +54,34 @@ QStringList ListFiles(const QString &folder, const QString &masks)
         // On the original platform "*.*" matches every file, those without a dot too.
         if (mask == QLatin1String("*.*"))
             mask = QStringLiteral("*");
-        // Without QDir::CaseSensitive the masks ignore case; without QDir::Hidden and
-        // QDir::System hidden files, sockets and the like stay out.
-        const QStringList names = dir.entryList({mask}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-        for (const QString &name : names) {
-            const QString path = base + name;
-            if (!seen.contains(path)) {
-                seen.insert(path);
-                result.append(path);
+        const QString rest = mask.mid(1);
+        if (mask.startsWith(u'*') && rest.startsWith(u'.') && !rest.contains(u'*') && !rest.contains(u'?') &&
+            !rest.contains(u'['))
+            matchers.append({rest, {}});
+        else
+            matchers.append({QString(), QRegularExpression(QRegularExpression::wildcardToRegularExpression(mask),
+                                                           QRegularExpression::CaseInsensitiveOption)});
+    }
+    if (matchers.isEmpty())
+        return result;
+    // The folder is read once; each file goes with the first mask it matches, so the
+    // order stays per mask in name order. Without QDir::Hidden and QDir::System hidden
+    // files, sockets and the like stay out.
+    const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    QList<QStringList> byMask(matchers.size());
+    for (const QString &name : names) {
+        for (qsizetype m = 0; m < matchers.size(); ++m) {
+            const TMask &mask = matchers.at(m);
+            const bool match = mask.Suffix.isEmpty() ? mask.Pattern.match(name).hasMatch()
+                                                     : name.endsWith(mask.Suffix, Qt::CaseInsensitive);
+            if (match) {
+                byMask[m].append(base + name);
+                break;
             }
         }
     }
+    for (const QStringList &paths : byMask)
+        result += paths;
     return result;
 }
 
