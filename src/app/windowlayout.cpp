@@ -371,7 +371,7 @@ void TWindowLayout::UpdateInsertMode()
 
 void TWindowLayout::Progress(int value, const QString &caption)
 {
-    ShowProgress(m_main.ActiveEditor()->ProgressCaption(), value);
+    ShowProgress(caption.isEmpty() ? m_main.ActiveEditor()->ProgressCaption() : caption, value);
 }
 
 void TWindowLayout::ShowProgress(const QString &caption, int value)
