@@ -109,6 +109,7 @@ const TActionRow Rows[] = {
 
     Menu("mnuEdit", "&Edit"),
     Item("mnuEditUndo", "&Undo", "Ctrl+Z", DO(m.ActiveEditor()->Undo())),
+    Item("mnuEditRedo", "&Redo", "Ctrl+Y", DO(m.ActiveEditor()->Redo())),
     Separator(),
     Item("mnuEditCut", "Cu&t", "Ctrl+X", DO(m.ActiveEditor()->Cut())),
     Item("mnuEditCopy", "&Copy", "Ctrl+C", DO(m.ActiveEditor()->copy())),
@@ -244,6 +245,7 @@ const TActionRow Rows[] = {
     Item("mnuPopupClosePage", "Close Page", nullptr, DO(m.CloseActive())),
     Separator(),
     Item("mnuPopupUndo", "Undo", nullptr, DO(m.ActiveEditor()->Undo())),
+    Item("mnuPopupRedo", "Redo", nullptr, DO(m.ActiveEditor()->Redo())),
     Item("mnuPopupCut", "Cut", nullptr, DO(m.ActiveEditor()->Cut())),
     Item("mnuPopupCopy", "Copy", nullptr, DO(m.ActiveEditor()->copy())),
     Item("mnuPopupPaste", "Paste", nullptr, DO(m.ActiveEditor()->Paste())),
@@ -392,6 +394,7 @@ void TMainActions::Build(QToolBar *upper, QToolBar *lower)
         }
     }
     EnableSave(false);
+    Action(QStringLiteral("mnuEditRedo"))->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     // The pop-up entry names the tag at the caret and is enabled when the menu opens; its
     // key works through the window's own F3.
     QAction *editTag = Action(QStringLiteral("mnuPE_EditTag"));
@@ -440,6 +443,7 @@ void TMainActions::UpdateEditCommands(bool clipboard)
     if (clipboard)
         Action(QStringLiteral("mnuEditPaste"))->setEnabled(e->CanPaste());
     Action(QStringLiteral("mnuEditUndo"))->setEnabled(e->CanUndo());
+    Action(QStringLiteral("mnuEditRedo"))->setEnabled(e->CanRedo());
     Action(QStringLiteral("mnuEditIndent"))->setEnabled(e->SelLength() > 0);
     Action(QStringLiteral("mnuEditUnindent"))->setEnabled(e->SelLength() > 0);
     Action(QStringLiteral("mnuEditGoToLine"))->setEnabled(e->LineCount() >= 1);
@@ -449,6 +453,7 @@ void TMainActions::UpdateEditPopup()
 {
     TkrRichHTML *e = m_main.ActiveEditor();
     Action(QStringLiteral("mnuPopupUndo"))->setEnabled(e->CanUndo());
+    Action(QStringLiteral("mnuPopupRedo"))->setEnabled(e->CanRedo());
     Action(QStringLiteral("mnuPopupPaste"))->setEnabled(e->CanPaste());
     Menu(QStringLiteral("mnuPopupSelection"))->menuAction()->setEnabled(e->SelLength() > 0);
     // The entry names the kind of the tag at the caret, without selecting it.

@@ -457,9 +457,32 @@ TTextFileFormat TkrRichHTML::SaveFormat() const
 
 void TkrRichHTML::AddUndo(TUndoInformation step)
 {
+    NoteSelectionAfterChange(); // an earlier step still waiting keeps its own end
     m_undo.push_back(std::move(step));
     while (m_undo.size() > size_t(MaxUndoSteps))
         m_undo.pop_front();
+    m_redo.clear();
+    // The change's own code selects after recording the step: the selection is taken once
+    // the event that made the change is over, or at the next Undo, whichever comes first.
+    m_selectionPending = true;
+    QMetaObject::invokeMethod(this, &TkrRichHTML::NoteSelectionAfterChange, Qt::QueuedConnection);
+}
+
+void TkrRichHTML::NoteSelectionAfterChange()
+{
+    if (!m_selectionPending || m_undo.empty())
+        return;
+    m_selectionPending = false;
+    TUndoInformation &step = m_undo.back();
+    step.SelStart = SelStart();
+    step.SelLength = SelLength();
+}
+
+void TkrRichHTML::ClearHistory()
+{
+    m_undo.clear();
+    m_redo.clear();
+    m_selectionPending = false;
 }
 
 void TkrRichHTML::OnContentsChange(int from, int removed, int added)
@@ -491,7 +514,7 @@ void TkrRichHTML::OnContentsChange(int from, int removed, int added)
     }
     // A change from elsewhere (dragging text, input methods) that no step describes:
     // older steps would no longer fit the text, so they go.
-    m_undo.clear();
+    ClearHistory();
 }
 
 // ---- Insert ----
@@ -1023,8 +1046,9 @@ void TkrRichHTML::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
-    if (e->matches(QKeySequence::Redo)) {
-        e->accept(); // the history has no redo
+    if (e->matches(QKeySequence::Redo) || (key == Qt::Key_Y && mods == Qt::ControlModifier)) {
+        Redo();
+        e->accept();
         return;
     }
     const bool ctrlOrAlt = mods & (Qt::ControlModifier | Qt::AltModifier);
@@ -1058,7 +1082,7 @@ void TkrRichHTML::keyPressEvent(QKeyEvent *e)
         return; // nothing changed: no step, not modified
 
     if (m_changeUntracked) {
-        m_undo.clear();
+        ClearHistory();
     } else {
         const int n1 = TextLength();
         const QString after = TextRange(w0, std::max(w0, w1 + (n1 - n0)));
@@ -1149,15 +1173,43 @@ void TkrRichHTML::Undo()
 {
     if (m_undo.empty() || isReadOnly())
         return;
+    NoteSelectionAfterChange();
     const TUndoInformation step = std::move(m_undo.back());
     m_undo.pop_back();
     {
         TRedrawOff redraw(this);
-        ReplaceRange(step.Position, step.InsertedLength, step.RemovedText, step.RemovedLineEnds);
+        const QString inserted = TextRange(step.Position, step.Position + step.InsertedLength);
+        const QByteArray insertedEnds =
+            ReplaceRange(step.Position, step.InsertedLength, step.RemovedText, step.RemovedLineEnds);
+        m_redo.push_back({step.Position, int(step.RemovedText.size()), inserted, insertedEnds,
+                          step.SelStart, step.SelLength});
         const int pos = std::clamp(step.Position, 0, TextLength());
         const int caret = std::min(TextLength(), pos + int(step.RemovedText.size()));
         Select(caret, 0);
         ColorCodeLines(LineFromChar(pos), LineFromChar(caret));
+    }
+    ensureCursorVisible();
+    SetModified(true);
+}
+
+void TkrRichHTML::Redo()
+{
+    if (m_redo.empty() || isReadOnly())
+        return;
+    const TRedoInformation step = std::move(m_redo.back());
+    m_redo.pop_back();
+    {
+        TRedrawOff redraw(this);
+        const QString removed = TextRange(step.Position, step.Position + step.RemoveLength);
+        const QByteArray removedEnds = ReplaceRange(step.Position, step.RemoveLength, step.Text, step.LineEnds);
+        // Straight onto the history: a redo is not a new change and keeps what can be redone.
+        m_undo.push_back({step.Position, int(step.Text.size()), removed, removedEnds, step.SelStart, step.SelLength});
+        const int end = std::min(TextLength(), step.Position + int(step.Text.size()));
+        if (step.SelStart >= 0)
+            Select(step.SelStart, step.SelLength);
+        else
+            Select(end, 0);
+        ColorCodeLines(LineFromChar(step.Position), LineFromChar(end));
     }
     ensureCursorVisible();
     SetModified(true);
@@ -1231,7 +1283,7 @@ bool TkrRichHTML::LoadDocument(const QString &name)
         m_filename.clear();
         m_fileFormat = TTextFileFormat();
         m_keepLineEnds = false;
-        m_undo.clear();
+        ClearHistory();
         SetModified(false);
         return false;
     }
@@ -1273,7 +1325,7 @@ bool TkrRichHTML::LoadDocument(const QString &name)
         m_fileFormat = format;
         m_filename = name;
         SetModified(false);
-        m_undo.clear();
+        ClearHistory();
         SetMargins();
         moveCursor(QTextCursor::Start);
         // A long text goes on colouring in the background; it has the text to itself.

@@ -24,6 +24,22 @@ struct TUndoInformation
     // For a document that keeps each line's own line end: those of RemovedText's line
     // breaks, so undoing puts them back as they were.
     QByteArray RemovedLineEnds;
+    // The selection right after the change (SelStart -1 until it is known), which Redo
+    // puts back.
+    int SelStart = -1;
+    int SelLength = 0;
+};
+
+// A step that Undo took back: redoing it replaces RemoveLength characters at Position
+// with Text (and its line ends), then selects what was selected after the change.
+struct TRedoInformation
+{
+    int Position = 0;
+    int RemoveLength = 0;
+    QString Text;
+    QByteArray LineEnds;
+    int SelStart = -1;
+    int SelLength = 0;
 };
 
 // The text control that holds one document: a plain-text editor that colour-codes HTML,
@@ -129,12 +145,15 @@ public:
 
     void Undo();
     bool CanUndo() const { return !m_undo.empty(); }
+    // Takes back the last Undo; any new change clears what can be redone.
+    void Redo();
+    bool CanRedo() const { return !m_redo.empty(); }
     bool CanPaste() const;
     void Cut();
     void Paste();
     int UndoCount() const { return int(m_undo.size()); }
     const TUndoInformation &UndoStep(int index) const { return m_undo[size_t(index)]; }
-    void ClearUndo() { m_undo.clear(); }
+    void ClearUndo() { ClearHistory(); }
 
     // The menu the editor shows on a right click; without one it offers the clipboard commands.
     void SetPopupMenu(QMenu *menu) { m_popupMenu = menu; }
@@ -182,6 +201,8 @@ private:
     friend class TRedrawOff;
     void OnContentsChange(int from, int removed, int added);
     void AddUndo(TUndoInformation step);
+    void ClearHistory();
+    void NoteSelectionAfterChange();
     // Replaces [pos, pos + length) with text (line breaks as "\n") as one edit of our own.
     // Returns the kept line ends of the breaks it removed; the new breaks take lineEnds,
     // or the removed ones when there are as many, or else the file's style.
@@ -244,6 +265,8 @@ private:
 
     QPointer<QMenu> m_popupMenu;
     std::deque<TUndoInformation> m_undo;
+    std::deque<TRedoInformation> m_redo;
+    bool m_selectionPending = false; // the last step's selection after the change is not known yet
     TStyleRunStore m_runs;
     int m_formatEpoch = 0;     // bumped whenever colours change; blocks carry the epoch applied
     bool m_applyingFormats = false;

@@ -16,6 +16,7 @@
 #include "app/application.h"
 #include "platform/filedialogs.h"
 #include "app/htmltab.h"
+#include "app/mainactions.h"
 #include "app/mainwindow.h"
 #include "platform/messagebox.h"
 #include "app/messagedialog.h"
@@ -78,6 +79,7 @@ private slots:
     void applicationNameStaysOutOfCaption();
     void openingAProject();
     void extendedReplace();
+    void redoKeysAndMenu();
 
 private:
     QString WriteFile(const QString &name, const QByteArray &bytes) { return m_files.Write(name, bytes); }
@@ -718,6 +720,29 @@ void TestMainWindow::extendedReplace()
     QVERIFY(report.contains(QStringLiteral("\"%1/ra.html\" has unsaved changes and was not reloaded").arg(folder)));
     QCOMPARE(modified->Text(), QStringLiteral("mine old and old"));
     QCOMPARE(m_main->HTMLTab()->Editor(1)->Text(), QStringLiteral("new and new"));
+}
+
+// Ctrl+Z then Ctrl+Y (or Ctrl+Shift+Z) gives the text back; Redo is greyed with nothing to
+// redo, and its keys still work after the menu was shown greyed.
+void TestMainWindow::redoKeysAndMenu()
+{
+    m_main = new TfMain;
+    TkrRichHTML *e = m_main->ActiveEditor();
+    e->setFocus();
+    QTest::keyClicks(e, QStringLiteral("ab"));
+    QAction *redo = m_main->Action(QStringLiteral("mnuEditRedo"));
+    m_main->Actions().UpdateEditCommands(false);
+    QVERIFY(!redo->isEnabled());
+    QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(e->Text(), QStringLiteral("a"));
+    QVERIFY(redo->isEnabled());
+    QTest::keyClick(e, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(e->Text(), QStringLiteral("ab"));
+    QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(e->Text(), QStringLiteral("ab"));
+    QVERIFY(!redo->isEnabled());
+    QVERIFY(e->Modified());
 }
 
 #include "tst_mainwindow.moc"

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTextBlock>
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include "platform/messagebox.h"
@@ -57,6 +58,7 @@ private slots:
     void undoRestoresEveryEdit_data();
     void undoRestoresEveryEdit();
     void historyKeepsLast100();
+    void redoRetracesASeededSequence();
     void keysThatChangeNothingRecordNothing_data();
     void keysThatChangeNothingRecordNothing();
     void insertKeyTogglesOverwrite();
@@ -275,9 +277,88 @@ void TestRichHTML::undoRestoresEveryEdit()
     }
     QVERIFY(m_e->Text() != original);
     QVERIFY(m_e->Modified());
+    const QString edited = m_e->Text();
     while (m_e->CanUndo())
         m_e->Undo();
     QCOMPARE(m_e->Text(), original);
+    // Every step comes back, in order.
+    while (m_e->CanRedo())
+        m_e->Redo();
+    QCOMPARE(m_e->Text(), edited);
+}
+
+// A seeded random mix of edits, undone fully and redone fully: each Redo gives back the text
+// and selection the matching change left, and the saved file equals the one saved right
+// after the edits. A new change clears the redo; a redone tag is coloured as when fresh.
+void TestRichHTML::redoRetracesASeededSequence()
+{
+    SetText(QStringLiteral("<P>one two</P>\n<B>three</B> four\n\tfive six\n"));
+    m_e->setFocus();
+    QRandomGenerator rng(2512);
+    QStringList texts{m_e->Text()};
+    QList<QPair<int, int>> selections{{0, 0}};
+    for (int i = 0; i < 40; ++i) {
+        const int n = m_e->TextLength();
+        const int at = int(rng.bounded(n + 1));
+        switch (rng.bounded(7)) {
+        case 0: m_e->Select(at, 0); QTest::keyClicks(m_e, QStringLiteral("a")); break;
+        case 1: m_e->Select(at, 0); QTest::keyClick(m_e, Qt::Key_Return); break;
+        case 2:
+            QGuiApplication::clipboard()->setText(QStringLiteral("pa\u00A0ste\r\nd"));
+            m_e->Select(at, std::min(3, n - at));
+            m_e->Paste();
+            break;
+        case 3:
+            m_e->ToggleInsertMode();
+            m_e->Select(at, 0);
+            QTest::keyClicks(m_e, QStringLiteral("X"));
+            m_e->ToggleInsertMode();
+            break;
+        case 4: m_e->Select(at, std::min(4, n - at)); m_e->InsertTags(QStringLiteral("<I>"), QStringLiteral("</I>"), false); break;
+        case 5: m_e->ReplaceAll(QStringLiteral("o"), QStringLiteral("0"), false); break;
+        default: m_e->Select(at, std::min(12, n - at)); m_e->IndentLines(); break;
+        }
+        QCoreApplication::processEvents();
+        if (m_e->Text() == texts.last())
+            continue; // nothing changed, nothing recorded
+        texts.append(m_e->Text());
+        selections.append({m_e->SelStart(), m_e->SelLength()});
+    }
+    QVERIFY(m_e->SaveDocument(m_dir.FilePath(QStringLiteral("edited.html"))));
+    const int steps = m_e->UndoCount();
+    QCOMPARE(steps, int(texts.size()) - 1);
+    for (int i = steps; i > 0; --i) {
+        m_e->Undo();
+        QCOMPARE(m_e->Text(), texts[i - 1]);
+    }
+    QVERIFY(!m_e->CanUndo() && m_e->CanRedo());
+    for (int i = 1; i <= steps; ++i) {
+        m_e->Redo();
+        QCOMPARE(m_e->Text(), texts[i]);
+        QCOMPARE((QPair<int, int>{m_e->SelStart(), m_e->SelLength()}), selections[i]);
+    }
+    QVERIFY(!m_e->CanRedo() && m_e->Modified());
+    QVERIFY(m_e->SaveDocument(m_dir.FilePath(QStringLiteral("redone.html"))));
+    QFile a(m_dir.FilePath(QStringLiteral("edited.html"))), b(m_dir.FilePath(QStringLiteral("redone.html")));
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QCOMPARE(b.readAll(), a.readAll());
+
+    m_e->Undo();
+    m_e->Undo();
+    QVERIFY(m_e->CanRedo());
+    m_e->InsertTags(QStringLiteral("new"), QString(), false);
+    QVERIFY(!m_e->CanRedo()); // a new change clears what can be redone
+
+    SetText(QStringLiteral("<P>one two</P>\nthree"));
+    m_e->Select(7, 3);
+    m_e->InsertTags(QStringLiteral("<B>"), QStringLiteral("</B>"), false);
+    m_e->Undo();
+    m_e->Redo();
+    QCOMPARE(m_e->SelText(), QStringLiteral("two"));
+    TkrRichHTML fresh;
+    fresh.SetColorCodeMode(ccFull);
+    QVERIFY(fresh.LoadDocument(m_dir.Write(QStringLiteral("fresh.html"), m_e->Text().toUtf8())));
+    QCOMPARE(Marks(*m_e), Marks(fresh));
 }
 
 void TestRichHTML::historyKeepsLast100()
