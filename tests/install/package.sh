@@ -12,7 +12,7 @@ cpack --config "$build/CPackConfig.cmake" -B "$tmp/out" >/dev/null || fail "cpac
 deb=$(ls "$tmp"/out/pendwick_*.deb)
 dpkg-deb -I "$deb"
 dpkg-deb -f "$deb" Depends | grep -q "libqt6widgets6" || fail "the package does not depend on Qt 6 Widgets"
-dpkg-deb -c "$deb" | grep -q "./usr/share/applications/pendwick.desktop" || fail "no desktop entry in the package"
+dpkg-deb -c "$deb" | grep "./usr/share/applications/pendwick.desktop" >/dev/null || fail "no desktop entry in the package"
 dpkg -x "$deb" "$tmp/root"
 QT_QPA_PLATFORM=offscreen "$tmp/root/usr/bin/pendwick" --version | grep -qx "Pendwick [0-9.]*" \
   || fail "the unpacked program does not start"
