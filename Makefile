@@ -1,9 +1,11 @@
-# Thin wrapper: make run | make test | make bench | make fuzz | make clean
+# Thin wrapper: make run | make test | make install | make package | make bench | make fuzz | make clean
 JOBS  ?= $(shell nproc)
 FILE  ?=
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: run test bench fuzz deps build-release build-test clean
+.PHONY: run test install package bench fuzz deps build-release build-test clean
 
 deps:
 	@bash scripts/setup-deps
@@ -21,6 +23,15 @@ build-test: deps
 
 test: build-test
 	cd build/test && ctest --output-on-failure -j$(JOBS)
+
+# The program and its data under PREFIX (bin/, share/pendwick/, share/applications, ...).
+install: build-release
+	DESTDIR=$(DESTDIR) cmake --install build/release --prefix $(PREFIX)
+
+# A Debian package (build/release/pendwick_*.deb) with CPack.
+package: build-release
+	cd build/release && cpack
+	@ls build/release/pendwick_*.deb
 
 # The benchmark also installs the tools it compares against (not needed by test).
 bench:

@@ -169,6 +169,26 @@ void TfMain::ShowSequence()
     FilePanel().ShowInitialFolder();
 }
 
+void TfMain::OpenCommandLineFiles(const QStringList &files)
+{
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (i == 0)
+            OpenFromCommandLine(files.at(i));
+        else
+            OpenDocument(files.at(i));
+    }
+}
+
+void TfMain::OpenHandedFiles(const QStringList &files)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    for (const QString &file : files)
+        OpenDocument(file);
+}
+
 QString TfMain::FilePanelFolder() const
 {
     return FilePanel().Folder();

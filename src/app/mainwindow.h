@@ -84,6 +84,12 @@ public:
     void PrintActive() { m_documents->PrintActive(); }
     bool PrintActiveTo(QPrinter &printer) { return m_documents->PrintActiveTo(printer); }
     void OpenFromCommandLine(const QString &argument) { m_documents->OpenFromCommandLine(argument); }
+    // Files named on the command line: the first becomes the initial document, each other
+    // one opens on a tab of its own.
+    void OpenCommandLineFiles(const QStringList &files);
+    // Files a later start of the program handed over: each opens on a tab, and the window
+    // comes to the front.
+    void OpenHandedFiles(const QStringList &files);
     void DropFiles(const QStringList &paths) { m_documents->DropFiles(paths); }
     void ShowProjects() { m_documents->ShowProjects(); }
     void ShowExtendedReplace() { m_documents->ShowExtendedReplace(); }

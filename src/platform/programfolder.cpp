@@ -22,11 +22,44 @@ QString WithSlash(const QString &folder)
 
 } // namespace
 
+QString DataFolderFor(const QString &executableFolder, bool *installed)
+{
+    const QString beside = WithSlash(executableFolder);
+    const QString shared = QDir::cleanPath(beside + QStringLiteral("../share/pendwick")) + u'/';
+    const bool useShared = !QFileInfo::exists(beside + QStringLiteral("Tags.dat")) && QFileInfo(shared).isDir();
+    if (installed)
+        *installed = useShared;
+    return useShared ? shared : beside;
+}
+
+namespace {
+
+// The executable's folder does not change while the program runs, so it is looked at once.
+const QString &RealDataFolder(bool *installed = nullptr)
+{
+    static bool isInstalled = false;
+    static const QString folder = DataFolderFor(QCoreApplication::applicationDirPath(), &isInstalled);
+    if (installed)
+        *installed = isInstalled;
+    return folder;
+}
+
+} // namespace
+
 QString ProgramFolder()
 {
     if (!FolderOverride().isEmpty())
         return FolderOverride();
-    return WithSlash(QCoreApplication::applicationDirPath());
+    return RealDataFolder();
+}
+
+bool ProgramIsInstalled()
+{
+    if (!FolderOverride().isEmpty())
+        return false;
+    bool installed = false;
+    RealDataFolder(&installed);
+    return installed;
 }
 
 void SetProgramFolder(const QString &folder)
@@ -47,7 +80,7 @@ QString DataFilePath(const QString &name)
 
     const QString programFolder = ProgramFolder();
     const QFileInfo folderInfo(programFolder);
-    if (folderInfo.isDir() && folderInfo.isWritable())
+    if (!ProgramIsInstalled() && folderInfo.isDir() && folderInfo.isWritable())
         return programFolder + name;
 
     QDir().mkpath(userFolder);

@@ -6,9 +6,20 @@
 
 class QWidget;
 
-// The folder the running program lives in, with a trailing "/". Its data files (help
-// pages, images, the default template) are installed beside it.
+// The folder the program's data files (help pages, images, the default template) are read
+// from, with a trailing "/": the executable's own folder in the build tree, where the data
+// is copied beside the program, or "../share/pendwick/" from it when the program is
+// installed (see DataFolderFor).
 QString ProgramFolder();
+
+// Where the data of a program whose executable lives in `executableFolder` is: that folder
+// when it holds "Tags.dat"; otherwise "<executableFolder>/../share/pendwick/" when that
+// folder exists (`installed` is then set); otherwise the executable's folder.
+QString DataFolderFor(const QString &executableFolder, bool *installed = nullptr);
+
+// Whether the program runs from an installed tree (its data under share/pendwick). The
+// installed tree is never written to, even when it is writable.
+bool ProgramIsInstalled();
 
 // Makes ProgramFolder() answer `folder` instead (a trailing "/" is added when missing);
 // an empty text goes back to the program's real folder. Tests use this to point the
@@ -17,9 +28,9 @@ void SetProgramFolder(const QString &folder);
 
 // Where a file the program writes beside itself ("Exception.log", "Custom.dct",
 // "styles.dat") is read and written. A copy in the per-user data folder wins when it
-// exists; otherwise the file lives in the program folder when that folder is writable,
-// and in the per-user data folder (created as needed) when it is not, as happens when
-// the program is installed system-wide.
+// exists; otherwise the file lives in the program folder when that folder is writable
+// and the program is not installed, and in the per-user data folder (created as needed)
+// when it is.
 QString DataFilePath(const QString &name);
 
 // The per-user data folder, with a trailing "/" (not created here).

@@ -27,9 +27,11 @@ QString GetProjectDir()
     const QString stored = ConfigStore::Read(PendwickKey(), QStringLiteral("ProjectDir"), QString());
     if (!stored.isEmpty())
         return WithSeparator(stored);
-    QString folder = ProgramFolder() + QStringLiteral("Projects/");
-    QDir().mkpath(folder);
-    if (!QFileInfo(folder).isDir() || !QFileInfo(folder).isWritable()) {
+    // An installed program keeps its projects in the per-user data folder.
+    QString folder = ProgramIsInstalled() ? QString() : ProgramFolder() + QStringLiteral("Projects/");
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir() || !QFileInfo(folder).isWritable()) {
         folder = UserDataFolder() + QStringLiteral("Projects/");
         QDir().mkpath(folder);
     }
