@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QString>
 
-class QNetworkReply;
+#include <QNetworkReply>
 
 // What a fetch reads at a time, what it keeps at most, and how long it waits for data.
 constexpr qint64 WebReadChunk = 524288;
