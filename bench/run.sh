@@ -97,3 +97,9 @@ if [ -x "$bin_dir/bench_filelist" ]; then
     "$python" "$here/make-filelist-folder.py" "$work/filelist"
     "$bin_dir/bench_filelist" "$work/filelist"
 fi
+
+# Fetching the 10 MB page from a local server, against curl (scripts/setup-deps --bench).
+if [ -x "$bin_dir/bench_webfetch" ]; then
+    echo
+    "$bin_dir/bench_webfetch" "$work/page-10M.html"
+fi

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
@@ -12,6 +13,7 @@
 #include "app/mainsettings.h"
 #include "app/mainwindow.h"
 #include "app/newdocument.h"
+#include "app/notices.h"
 #include "app/shellsettings.h"
 #include "common/fileutils.h"
 #include "common/htmlextensions.h"
@@ -20,10 +22,52 @@
 #include "editor/richhtml.h"
 #include "platform/filedialogs.h"
 #include "platform/messagebox.h"
+#include "projects/openfromweb.h"
 #include "projects/projectfile.h"
+#include "projects/publishing.h"
+#include "projects/webfetch.h"
 #include "projects/projectsdialog.h"
 #include "tools/extreplacedialog.h"
 #include "app/windowlayout.h"
+
+namespace {
+
+// While a page is fetched: the window busy, the hourglass, and Escape stopping the fetch
+// (taken before any shortcut of the window sees it); all undone however the fetch ends.
+class TFetchGuard : public QObject
+{
+public:
+    TFetchGuard(TfMain &main, TWebFetch &fetch) : m_main(main), m_fetch(fetch)
+    {
+        m_main.SetBusy(true);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~TFetchGuard() override
+    {
+        QCoreApplication::instance()->removeEventFilter(this);
+        QGuiApplication::restoreOverrideCursor();
+        m_main.SetBusy(false);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+        if (key && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+            m_fetch.Stop();
+            event->accept();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    TfMain &m_main;
+    TWebFetch &m_fetch;
+};
+
+} // namespace
 
 TDocumentCommands::TDocumentCommands(TfMain &main) : QObject(&main), m_main(main) {}
 
@@ -248,17 +292,77 @@ void TDocumentCommands::SaveAll()
     tabs->SetTabIndex(active);
 }
 
-bool TDocumentCommands::SavePrompt()
+bool TDocumentCommands::SavePrompt(bool *cancelled)
 {
     TkrRichHTML *e = m_main.ActiveEditor();
+    if (cancelled)
+        *cancelled = false;
     if (!e->Modified())
         return true;
     const QString name = e->Filename().isEmpty() ? QStringLiteral("[Untitled]") : e->Filename();
     switch (MessageBox(mkConfirm, QStringLiteral("Save changes to %1?").arg(name), mbYes | mbNo | mbCancel, &m_main)) {
     case mbYes: return SaveActive();
     case mbNo: return true;
-    default: return false;
+    default:
+        if (cancelled)
+            *cancelled = true;
+        return false;
     }
+}
+
+void TDocumentCommands::OpenFromWeb()
+{
+    const QString url = RunOpenFromWeb(&m_main);
+    if (url.isEmpty())
+        return;
+    switch (WebAddressKind(url)) {
+    case wkRefused: MessageBox(mkInformation, FileTypeRefusedText(), mbOK, &m_main); return;
+    case wkUncertain:
+        if (m_main.ShowOneTimeNotice(ntRemoteFileNotHTML) == mbCancel)
+            return;
+        break;
+    case wkPage: break;
+    }
+    m_main.ShowMessage(QStringLiteral("Retrieving ") + url + QStringLiteral("..."));
+    QCoreApplication::processEvents();
+    TWebFetch fetch;
+    TWebPage page;
+    {
+        const TFetchGuard guard(m_main, fetch);
+        page = fetch.Fetch(url);
+    }
+    switch (page.Status) {
+    case fsOpenFailed: MessageBox(mkError, OpenUrlErrorText(), mbOK, &m_main); break;
+    case fsNoConnectivity: MessageBox(mkError, NoConnectivityErrorText(), mbOK, &m_main); break;
+    case fsMediaType: MessageBox(mkInformation, FileTypeRefusedText(), mbOK, &m_main); break;
+    case fsStopped: break;
+    case fsOK:
+        if (page.Text.isEmpty())
+            break;
+        m_main.HTMLTab()->AddDocument(QString(), ActiveMode(), ActiveWrap());
+        m_main.AttachEditors();
+        TkrRichHTML *e = m_main.ActiveEditor();
+        e->InsertTags(page.Text, QString(), false);
+        e->Select(0, 0);
+        e->URL = url;
+        DocumentsChanged();
+        if (page.Cut)
+            MessageBox(mkWarning, PageCutWarningText(), mbOK, &m_main);
+        break;
+    }
+    m_main.ShowMessage();
+}
+
+void TDocumentCommands::PublishActive()
+{
+    // Only a saved file is published: a cancelled or failed save, or "No" on an untitled
+    // document, leaves no file to hand over.
+    TkrRichHTML *e = m_main.ActiveEditor();
+    bool cancelled = false;
+    const bool saved = SavePrompt(&cancelled);
+    if (!cancelled)
+        PublishFiles(saved && !e->Filename().isEmpty() ? QStringList{e->Filename()} : QStringList(), &m_main);
+    e->setFocus();
 }
 
 void TDocumentCommands::CloseActive()

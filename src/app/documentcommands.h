@@ -2,7 +2,7 @@
 
 // The document commands of the File menu and the toolbar: new, open, insert, save, save
 // as, save all, close, close all, export, print, files dropped on the tabs, the command
-// line's file and the recently-used list.
+// line's file, the recently-used list, a page from the Web and publishing.
 
 #include <QObject>
 #include <QStringList>
@@ -33,8 +33,9 @@ public:
     bool SaveActive();
     bool SaveAsActive();
     void SaveAll();
-    // Asks to save a modified active document: false when the user cancels or the save fails.
-    bool SavePrompt();
+    // Asks to save a modified active document: false when the user cancels (cancelled is
+    // then set) or the save fails.
+    bool SavePrompt(bool *cancelled = nullptr);
     void CloseActive();
     bool CloseAll();
     void ExportUnix();
@@ -42,6 +43,11 @@ public:
     bool PrintActiveTo(QPrinter &printer);
     void OpenFromCommandLine(const QString &argument);
     void DropFiles(const QStringList &paths);
+    // File > Open from the Web: the page at an address in a new untitled document. While it
+    // is fetched the window is busy and Escape stops it.
+    void OpenFromWeb();
+    // The toolbar's Publish: the active document's file, saved first when the user asks.
+    void PublishActive();
     // The projects dialog; a project chosen in it becomes the current project.
     void ShowProjects();
     // Search > Extended Replace: the dialog is made on first use and kept for the run.

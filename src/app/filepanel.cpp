@@ -29,6 +29,7 @@
 #include "platform/messagebox.h"
 #include "platform/programfolder.h"
 #include "projects/docproperties.h"
+#include "projects/publishing.h"
 
 namespace {
 
@@ -508,6 +509,19 @@ QList<QTreeWidgetItem *> TFilePanel::SelectedInListOrder() const
         if (item->isSelected())
             selected.append(item);
     return selected;
+}
+
+void TFilePanel::PublishSelected()
+{
+    QStringList files;
+    for (QTreeWidgetItem *item : SelectedInListOrder())
+        files.append(ItemPath(item));
+    if (files.isEmpty())
+        MessageBox(mkMessage, QStringLiteral("No files selected."), mbOK, &m_main);
+    else
+        PublishFiles(files, &m_main);
+    if (m_main.ActiveEditor())
+        m_main.ActiveEditor()->setFocus();
 }
 
 QString TFilePanel::SelectedPath() const

@@ -72,6 +72,8 @@ public:
     void DeleteSelected();
     void RenameSelected();
     void ShowProperties();
+    // Pu&blish...: the selected files in list order, to the publishing command.
+    void PublishSelected();
     // A header click: one direction flag for every column, first click descending.
     void SortByColumn(int column);
 

@@ -84,7 +84,7 @@ const TActionRow Rows[] = {
     Menu("mnuFile", "&File"),
     Item("mnuFileNew", "&New...", nullptr, DO(m.NewDocument())),
     Item("mnuFileOpen", "&Open...", "Ctrl+O", DO(m.OpenDocument())),
-    Item("mnuFileOpenWeb", "Open from the &Web..."),
+    Item("mnuFileOpenWeb", "Open from the &Web...", nullptr, DO(m.Documents().OpenFromWeb())),
     Submenu("mnuFileReopen", "&Reopen"),
     {rkRecentFiles, nullptr, nullptr, nullptr, false, [](TfMain &m, QAction *a) {
          if (a->text() != TMRUList::EmptyEntry())
@@ -231,7 +231,7 @@ const TActionRow Rows[] = {
     Button("spdCut", "Cut", DO(m.ActiveEditor()->Cut())),
     Button("spdCopy", "Copy", DO(m.ActiveEditor()->copy())),
     Button("spdPaste", "Paste", DO(m.ActiveEditor()->Paste())),
-    Button("spdPublish", "Publish current document"),
+    Button("spdPublish", "Publish current document", DO(m.Documents().PublishActive())),
     Button("spdSettings", "Settings"),
     Button("spdUndo", "Undo", DO(m.ActiveEditor()->Undo())),
     Button("spdIndent", "Indent", DO(m.ActiveEditor()->IndentLines())),
@@ -279,7 +279,7 @@ const TActionRow Rows[] = {
     Item("mnuBrowseSettings", "Settings..."),
     End(),
 
-    // The file panel's pop-up menus; "Pu&blish..." is wired by publishing.
+    // The file panel's pop-up menus.
     Popup("mnuPopupFileItem"),
     Item("mnuPopupFileEdit", "&Edit", nullptr, DO(m.FilePanel().EditSelected())),
     Item("mnuPopupFileInsertTag", "Insert &Tag...", nullptr, DO(m.FilePanel().InsertTagForSelected())),
@@ -293,7 +293,7 @@ const TActionRow Rows[] = {
           DO(m.FilePanel().SetListMultimedia(!m.Settings().ListMultimedia))),
     Item("mnuPopupFileRefresh", "Refresh", "F5", DO(m.FilePanel().Refresh())),
     Separator(),
-    Item("mnuPopupFilePublish", "Pu&blish..."),
+    Item("mnuPopupFilePublish", "Pu&blish...", nullptr, DO(m.FilePanel().PublishSelected())),
     Item("mnuPopupFileProperties", "&Properties...", nullptr, DO(m.FilePanel().ShowProperties())),
     End(),
 
