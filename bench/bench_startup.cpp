@@ -19,6 +19,7 @@
 #include "app/mainwindow.h"
 #include "app/shellsettings.h"
 #include "app/splash.h"
+#include "app/testscript.h"
 #include "startup_probe.h"
 
 int main(int argc, char *argv[])
@@ -61,6 +62,10 @@ int main(int argc, char *argv[])
     TInstanceServer server([&main](const QStringList &files) { main.OpenHandedFiles(files); });
     if (!line.NewWindow)
         server.Listen(InstanceServerName());
+    // A test's script of actions (only when PENDWICK_TEST_SCRIPT is set), then the documents
+    // a crash left behind.
+    RunTestScript(main);
+    main.OfferRecovery();
     main.CreateSecondaryWindows();
     // The tip window is shown here when "ShowTips" is on, once it exists.
     // The splash window stays until the main window is ready.

@@ -91,6 +91,12 @@ if [ -x "$bin_dir/bench_spellcheck" ]; then
     "$bin_dir/bench_spellcheck" "$work/page-10M.html"
 fi
 
+# A typed key at 10 MB while a recovery copy is written in the worker, and while none is.
+if [ -x "$bin_dir/bench_recovery" ]; then
+    echo
+    "$bin_dir/bench_recovery" "$work/page-10M.html"
+fi
+
 # The file panel listing 10,000 pages and 2,000 pictures.
 if [ -x "$bin_dir/bench_filelist" ]; then
     echo

@@ -13,6 +13,7 @@
 #include "app/htmltab.h"
 #include "app/messagedialog.h"
 #include "app/preview.h"
+#include "app/recoverywriter.h"
 #include "app/shellsettings.h"
 #include "common/htmlextensions.h"
 #include "dialogs/imagedialog.h"
@@ -88,6 +89,12 @@ TfMain::TfMain(QWidget *parent) : QMainWindow(parent)
     QCoreApplication::processEvents();
     HTMLTab()->SetAcceptFiles(true);
     qApp->installEventFilter(this);
+    m_recovery = new TRecoveryWriter(HTMLTab(), this);
+}
+
+void TfMain::OfferRecovery()
+{
+    ::OfferRecovery(*this, *m_recovery);
 }
 
 TfMain::~TfMain()

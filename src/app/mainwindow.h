@@ -24,6 +24,7 @@ class TkrTableSizer;
 class TFindDialog;
 class TFilePanel;
 class TReplaceDialog;
+class TRecoveryWriter;
 namespace Spell {
 class TRichSpell;
 }
@@ -153,6 +154,9 @@ public:
 
     // The hidden long-lived windows created after the main window.
     void CreateSecondaryWindows();
+    // Recovery copies of the modified documents, and the offer of those a crash left.
+    TRecoveryWriter &Recovery() const { return *m_recovery; }
+    void OfferRecovery();
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -182,4 +186,5 @@ private:
     TFindDialog *cdgFind = nullptr;
     Spell::TRichSpell *m_richSpell = nullptr;
     TReplaceDialog *cdgReplace = nullptr;
+    TRecoveryWriter *m_recovery = nullptr;
 };

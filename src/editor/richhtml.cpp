@@ -441,6 +441,14 @@ void TkrRichHTML::KeepLineEnds(const QString &text, const QByteArray &ends)
     }
 }
 
+void TkrRichHTML::BindFile(const QString &name, const TTextFileFormat &format)
+{
+    m_filename = name;
+    m_fileFormat = format;
+    m_fileFormat.MixedLineEnds.clear();
+    m_keepLineEnds = false;
+}
+
 TTextFileFormat TkrRichHTML::SaveFormat() const
 {
     TTextFileFormat format = m_fileFormat;

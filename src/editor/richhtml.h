@@ -133,6 +133,10 @@ public:
     // Why the last load or save failed.
     QString LastError() const { return m_lastError; }
     const TTextFileFormat &FileFormat() const { return m_fileFormat; }
+    // Binds the document to a file name (empty for untitled) and the format it is saved in,
+    // without reading the file: for text that came from elsewhere (a recovered copy). The
+    // lines keep no line ends of their own.
+    void BindFile(const QString &name, const TTextFileFormat &format);
     // The format the text is saved in: the file's, with the end of each line as it stands
     // when the file mixed line-end styles. EncodeText(Text(), format) gives the bytes.
     TTextFileFormat SaveFormat() const;
