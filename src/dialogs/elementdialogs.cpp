@@ -1,4 +1,5 @@
 #include "dialogs/elementdialogs.h"
+#include "dialogs/listboxes.h"
 
 #include <algorithm>
 #include <tuple>
@@ -134,26 +135,6 @@ void AddButtons(QDialog *dialog, QVBoxLayout *layout, QPushButton **ok, QPushBut
     layout->addLayout(row);
     QObject::connect(*ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(*cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-}
-
-// Shows text in a list box: the matching entry with the text as it stands, or none for an
-// empty text. A fixed list that has no entry spelt exactly so gets one, so a value read
-// from a tag is handed back unchanged.
-void ChooseListText(QComboBox *box, const QString &text)
-{
-    if (box->isEditable()) {
-        box->setCurrentIndex(text.isEmpty() ? -1 : box->findText(text, Qt::MatchFixedString));
-        box->setEditText(text);
-        return;
-    }
-    if (!text.isEmpty() && box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
-        box->addItem(text);
-    box->setCurrentIndex(text.isEmpty() ? -1 : box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
-}
-
-QString ListText(const QComboBox *box)
-{
-    return box->isEditable() || box->currentIndex() >= 0 ? box->currentText() : QString();
 }
 
 // A memo's text with "\n" between lines, every character kept as it stands.

@@ -1,4 +1,5 @@
 #include "dialogs/imagedialog.h"
+#include "dialogs/listboxes.h"
 
 #include <algorithm>
 
@@ -42,22 +43,6 @@ void AddRow(QGridLayout *grid, int row, int column, const QString &label, QWidge
     caption->setBuddy(field);
     grid->addWidget(caption, row, column);
     grid->addWidget(field, row, column + 1);
-}
-
-// Shows text in a list box: the matching entry (letter case ignored) with the text as it
-// stands, or none for an empty text. A fixed list that has no entry spelt exactly so gets
-// one, so a value read from a tag is handed back unchanged.
-void ChooseListText(QComboBox *box, const QString &text)
-{
-    if (box->isEditable()) {
-        const int i = text.isEmpty() ? -1 : box->findText(text, Qt::MatchFixedString);
-        box->setCurrentIndex(i);
-        box->setEditText(text);
-        return;
-    }
-    if (!text.isEmpty() && box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
-        box->addItem(text);
-    box->setCurrentIndex(text.isEmpty() ? -1 : box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 const QString ImageFilter = QStringLiteral("Web Images (*.jpg *.gif *.png);;Animation Files (*.avi);;All Files (*)");

@@ -1,4 +1,5 @@
 #include "dialogs/tabledialogs.h"
+#include "dialogs/listboxes.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -84,13 +85,6 @@ QComboBox *WordList(QWidget *parent, const QString &name, const QStringList &wor
     box->setCurrentIndex(-1);
     box->setEditText(QString());
     return box;
-}
-
-// Shows a word in a list: the matching entry when there is one, the text as it stands.
-void ChooseListText(QComboBox *box, const QString &text)
-{
-    box->setCurrentIndex(text.isEmpty() ? -1 : box->findText(text, Qt::MatchFixedString));
-    box->setEditText(text);
 }
 
 void AddRow(QGridLayout *grid, int row, int column, const QString &label, QWidget *field)
