@@ -171,6 +171,29 @@ public:
 
 // ---- temporary files --------------------------------------------------------------------
 
+// A small GIF whose image descriptor gives the size: a two-entry colour table and one LZW
+// stream for a single pixel, which is all a size reader looks past.
+inline QByteArray GifBytes(quint16 width, quint16 height)
+{
+    QByteArray d("GIF89a");
+    const auto le16 = [&d](quint16 v) {
+        d.append(char(v & 0xFF));
+        d.append(char(v >> 8));
+    };
+    le16(width);
+    le16(height);
+    d.append("\x80\x00\x00", 3);                   // global colour table of two entries
+    d.append("\x00\x00\x00\xFF\xFF\xFF", 6);
+    d.append(char(0x2C));
+    le16(0);
+    le16(0);
+    le16(width);
+    le16(height);
+    d.append(char(0));
+    d.append("\x02\x02\x44\x01\x00\x3B", 6);
+    return d;
+}
+
 // Writes bytes to a file, making its folder first; false when it cannot.
 inline bool WriteTestFile(const QString &path, const QByteArray &bytes)
 {

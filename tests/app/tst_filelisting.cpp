@@ -8,27 +8,6 @@
 #include "testsupport.h"
 
 namespace {
-// A GIF whose image descriptor gives the size.
-QByteArray GifBytes(quint16 width, quint16 height)
-{
-    QByteArray d("GIF89a");
-    const auto le16 = [&d](quint16 v) {
-        d.append(char(v & 0xFF));
-        d.append(char(v >> 8));
-    };
-    le16(width);
-    le16(height);
-    d.append("\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF", 9);
-    d.append(char(0x2C));
-    le16(0);
-    le16(0);
-    le16(width);
-    le16(height);
-    d.append(char(0));
-    d.append("\x02\x02\x44\x01\x00\x3B", 6);
-    return d;
-}
-
 // Rows as "name|type|description", in the order listed.
 QStringList RowTexts(const QList<TFileRow> &rows)
 {

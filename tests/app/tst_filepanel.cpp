@@ -18,24 +18,6 @@
 #include "platform/programfolder.h"
 #include "testsupport.h"
 
-namespace {
-QByteArray GifBytes(quint16 width, quint16 height)
-{
-    QByteArray d("GIF89a");
-    const auto le16 = [&d](quint16 v) {
-        d.append(char(v & 0xFF));
-        d.append(char(v >> 8));
-    };
-    le16(width);
-    le16(height);
-    d.append("\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF\x2C\x00\x00\x00\x00", 14);
-    le16(width);
-    le16(height);
-    d.append("\x00\x02\x02\x44\x01\x00\x3B", 7);
-    return d;
-}
-} // namespace
-
 class TestFilePanel : public QObject
 {
     Q_OBJECT
